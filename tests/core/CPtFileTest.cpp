@@ -1,0 +1,203 @@
+#include "CPtFile.h"
+
+#include "RecordingPrompter.h"
+#include "TestFiles.h"
+
+#include <cstdint>
+#include <cstring>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using kova::test::ReadBytes;
+using kova::test::TempDir;
+
+namespace {
+
+// A file class that writes a payload as 4-byte integers and can be told to fail.
+class NumberFile : public CPtFile {
+public:
+    using CPtFile::Load;
+    using CPtFile::Save;
+    std::vector<std::int32_t> numbers;
+    bool failSave = false;
+
+    int Save(CFile* file) override {
+        for (std::int32_t n : numbers)
+            if (!SaveEndianBytes(file, &n, 4)) return 0;
+        return failSave ? 0 : 1;
+    }
+    int Load(CFile* file) override {
+        numbers.clear();
+        std::int32_t n = 0;
+        while (LoadEndianBytes(file, &n, 4))
+            numbers.push_back(n);
+        return 1;
+    }
+};
+
+} // namespace
+
+TEST(CPtFile, ByteOrderConversion) {
+    NumberFile f;
+    EXPECT_EQ(f.SetCpuEndian(3), 0);
+    EXPECT_EQ(f.SetFileEndian(0), 0);
+    EXPECT_EQ(f.SetCpuEndian(CPtFile::kLittleEndian), 1);
+    ASSERT_EQ(CPtFile::HostByteOrder(), CPtFile::kLittleEndian) << "tests assume x86";
+
+    TempDir dir;
+    f.numbers = {0x01020304};
+    ASSERT_EQ(f.Save(dir.File("le.bin")), 1);
+    EXPECT_EQ(ReadBytes(dir.File("le.bin")), std::string("\x04\x03\x02\x01", 4));
+
+    EXPECT_EQ(f.SetFileEndian(CPtFile::kBigEndian), 1);
+    ASSERT_EQ(f.Save(dir.File("be.bin")), 1);
+    EXPECT_EQ(ReadBytes(dir.File("be.bin")), std::string("\x01\x02\x03\x04", 4));
+    f.numbers.clear();
+    ASSERT_EQ(f.Load(dir.File("be.bin")), 1);
+    EXPECT_EQ(f.numbers, (std::vector<std::int32_t>{0x01020304}));
+}
+
+TEST(CPtFile, FailedSaveKeepsOldFileAndLeavesNoTemporary) {
+    TempDir dir;
+    NumberFile f;
+    f.numbers = {1, 2};
+    ASSERT_EQ(f.Save(dir.File("data.bin")), 1);
+    const std::string old = ReadBytes(dir.File("data.bin"));
+    EXPECT_EQ(f.GetLastPath(), dir.File("data.bin"));
+
+    f.numbers = {3, 4, 5};
+    f.failSave = true;
+    EXPECT_EQ(f.Save(dir.File("data.bin")), 0);
+    EXPECT_EQ(f.GetError(), 1);
+    EXPECT_EQ(ReadBytes(dir.File("data.bin")), old);
+    EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"data.bin"}));
+
+    // Saving into a folder that does not exist fails cleanly too.
+    EXPECT_EQ(f.Save(dir.File("missing/data.bin")), 0);
+    f.failSave = false;
+    EXPECT_EQ(f.Save(dir.File("data.bin")), 1);
+    EXPECT_EQ(f.GetError(), 0);
+    EXPECT_EQ(ReadBytes(dir.File("data.bin")).size(), 12u);
+}
+
+TEST(CPtFile, BareNameSavesInTheCurrentDirectoryAndKeepsMode) {
+    TempDir dir;
+    char cwd[4096];
+    ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
+    ASSERT_EQ(chdir(dir.Path().c_str()), 0);
+    NumberFile f;
+    f.numbers = {7};
+    int ok = f.Save(std::string("bare.bin"));
+    struct stat info {};
+    ::stat("bare.bin", &info);
+    EXPECT_EQ(chdir(cwd), 0);
+    EXPECT_EQ(ok, 1);
+    EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"bare.bin"}));
+    // A new file gets the ordinary mode, not the private mode of a temporary file.
+    EXPECT_NE(info.st_mode & 0044, 0u);
+
+    ASSERT_EQ(chmod(dir.File("bare.bin").c_str(), 0640), 0);
+    ASSERT_EQ(f.Save(dir.File("bare.bin")), 1);
+    ::stat(dir.File("bare.bin").c_str(), &info);
+    EXPECT_EQ(info.st_mode & 0777, 0640u);
+}
+
+TEST(CPtFile, DialogFormsUseThePrompter) {
+    TempDir dir;
+    kova::RecordingPrompter prompter;
+    NumberFile f;
+    f.SetFilter("2D测量文件(*.TRK)|*.TRK||");
+    f.SetDefaultExt("TRK");
+    f.SetDefaultName("TEMP.TRK");
+    f.SetInitialDir(dir.Path());
+
+    EXPECT_EQ(f.Load(prompter), 0); // cancelled: no message
+    EXPECT_EQ(f.Save(prompter), 0);
+    EXPECT_TRUE(prompter.Messages().empty());
+    ASSERT_EQ(prompter.FileRequests().size(), 2u);
+    const kova::FileDialogRequest& open = prompter.FileRequests()[0];
+    EXPECT_EQ(open.kind, kova::FileDialogKind::Open);
+    EXPECT_EQ(open.title, "文件打开");
+    EXPECT_TRUE(open.mustExist);
+    EXPECT_EQ(open.filter, "2D测量文件(*.TRK)|*.TRK||");
+    const kova::FileDialogRequest& save = prompter.FileRequests()[1];
+    EXPECT_EQ(save.kind, kova::FileDialogKind::Save);
+    EXPECT_EQ(save.title, "文件保存为... ");
+    EXPECT_EQ(save.defaultExtension, "TRK");
+    EXPECT_EQ(save.defaultName, "TEMP.TRK");
+    EXPECT_EQ(save.initialDirectory, dir.Path());
+
+    prompter.QueueFiles({dir.File("absent.bin")});
+    EXPECT_EQ(f.Load(prompter), 0);
+    ASSERT_EQ(prompter.Messages().size(), 1u);
+    EXPECT_EQ(prompter.Messages()[0],
+              (kova::Message{"文件打开失败。", "错误", kova::MessageIcon::Exclamation,
+                             kova::MessageButtons::Ok}));
+
+    prompter.Clear();
+    f.failSave = true;
+    prompter.QueueFiles({dir.File("out.bin")});
+    EXPECT_EQ(f.Save(prompter), 0);
+    EXPECT_EQ(prompter.Texts(), (std::vector<std::string>{"File save error.", "文件保存失败。"}));
+    EXPECT_EQ(prompter.Messages()[0].caption, "Error");
+    EXPECT_EQ(prompter.Messages()[1].caption, "错误");
+    EXPECT_FALSE(kova::test::Exists(dir.File("out.bin")));
+}
+
+TEST(CPtFile, PathSplitting) {
+    std::string drive, dir, name, base, suffix, head, digits;
+    CPtFile::SplitPath("C:\\data\\run1.trk", &drive, &dir, &name);
+    EXPECT_EQ(drive, "C");
+    EXPECT_EQ(dir, "\\data");
+    EXPECT_EQ(name, "run1.trk");
+    CPtFile::SplitPath("C:\\run1.trk", &drive, &dir, &name);
+    EXPECT_EQ(dir, "\\");
+    CPtFile::SplitPath("/home/user/My Data/run1.trk", &drive, &dir, &name);
+    EXPECT_EQ(drive, "");
+    EXPECT_EQ(dir, "/home/user/My Data");
+    EXPECT_EQ(name, "run1.trk");
+    CPtFile::SplitPath("/home/a:b/run1.trk", &drive, &dir, &name);
+    EXPECT_EQ(drive, "") << "a colon inside a Linux path is no drive";
+    EXPECT_EQ(dir, "/home/a:b");
+    CPtFile::SplitPath("mixed/sub\\file.bmp", &drive, &dir, &name);
+    EXPECT_EQ(dir, "mixed/sub");
+    EXPECT_EQ(name, "file.bmp");
+
+    CPtFile::SplitPath("C:\\data\\run1.trk", &dir, &name);
+    EXPECT_EQ(dir, "C:\\data/");
+    CPtFile::SplitPath("/data/run1.trk", &dir, &name);
+    EXPECT_EQ(dir, "/data/");
+    CPtFile::SplitPath("run1.trk", &dir, &name);
+    EXPECT_EQ(dir, "./");
+    EXPECT_EQ(name, "run1.trk");
+    CPtFile::SplitPath("/run1.trk", &dir, nullptr);
+    EXPECT_EQ(dir, "/");
+
+    CPtFile::SplitSuffix("C:\\a.b\\file", &base, &suffix);
+    EXPECT_EQ(base, "C:\\a");
+    EXPECT_EQ(suffix, "b\\file");
+    CPtFile::SplitSuffix(".hidden", &base, &suffix);
+    EXPECT_EQ(base, ".hidden");
+    EXPECT_EQ(suffix, "");
+    CPtFile::SplitSuffix("walk0001.bmp", &base, &suffix);
+    EXPECT_EQ(base, "walk0001");
+    EXPECT_EQ(suffix, "bmp");
+
+    long number = -1;
+    EXPECT_EQ(CPtFile::SplitNumber("run0012", &head, &digits), 1);
+    EXPECT_EQ(head, "run");
+    EXPECT_EQ(digits, "0012");
+    EXPECT_EQ(CPtFile::SplitNumber("run0012", &head, &number), 1);
+    EXPECT_EQ(number, 12);
+    EXPECT_EQ(CPtFile::SplitNumber("abc", &head, &number), 0);
+    EXPECT_EQ(head, "abc");
+    EXPECT_EQ(number, 0);
+    EXPECT_EQ(CPtFile::SplitNumber("123", &head, &digits), 1);
+    EXPECT_EQ(head, "");
+    EXPECT_EQ(CPtFile::SplitNumber("", &head, &digits), 0);
+    EXPECT_EQ(head, "");
+    EXPECT_EQ(digits, "");
+    EXPECT_EQ(CPtFile::SplitNumber("x99999999999999999999999", &head, &number), 1);
+    EXPECT_GT(number, 0) << "an overlong number must not wrap";
+}

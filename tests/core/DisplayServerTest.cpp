@@ -1,0 +1,183 @@
+#include "CDisplayServer.h"
+#include "DisplayWindow.h"
+#include "RecordingPrompter.h"
+
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Log {
+    std::vector<std::string> events;
+};
+
+class Tool : public CDisplayClient {
+public:
+    Tool(Log& log, const std::string& name) : log_(log) { SetName(name); }
+    void OnDisplayPaint(QPainter*) override { log_.events.push_back(Name() + ":paint"); }
+    void OnDisplayLButtonDown(unsigned flags, QPoint p) override {
+        log_.events.push_back(Name() + ":down " + std::to_string(flags) + " " +
+                              std::to_string(p.x()) + "," + std::to_string(p.y()));
+    }
+    void OnDisplayMouseMove(unsigned, QPoint) override { log_.events.push_back(Name() + ":move"); }
+    void OnDisplayChangeImage(int page, int flag) override {
+        log_.events.push_back(Name() + ":page " + std::to_string(page) + " " +
+                              std::to_string(flag));
+    }
+    void OnDisplayDestroy(CDisplayServer*) override { log_.events.push_back(Name() + ":destroy"); }
+
+private:
+    Log& log_;
+};
+
+class Window : public DisplayWindow {
+public:
+    bool alive = true;
+    bool visible = true;
+    int repaints = 0;
+    bool IsAlive() const override { return alive; }
+    bool IsVisible() const override { return visible; }
+    void RepaintNow() override { ++repaints; }
+};
+
+} // namespace
+
+TEST(CDisplayServer, PaintOrderPopupAndRefresh) {
+    Log log;
+    Window window;
+    CDisplayServer server;
+    server.SetWindow(&window);
+    Tool a(log, "A"), b(log, "B");
+    EXPECT_EQ(server.CatchPaint(&a), 1);
+    EXPECT_EQ(server.CatchPaint(&b), 1);
+    EXPECT_EQ(server.CatchPaint(&b), 0);
+    EXPECT_EQ(window.repaints, 2);
+    server.DoDisplayPaint(nullptr);
+    EXPECT_EQ(log.events, (std::vector<std::string>{"A:paint", "B:paint"}));
+    log.events.clear();
+    EXPECT_EQ(server.PopupPaint(&a), 1);
+    server.DoDisplayPaint(nullptr);
+    EXPECT_EQ(log.events, (std::vector<std::string>{"B:paint", "A:paint"}));
+
+    window.visible = false;
+    server.Refresh();
+    EXPECT_EQ(window.repaints, 3);
+    EXPECT_EQ(server.FreeWindow(nullptr), 0);
+    EXPECT_EQ(server.FreeWindow(&window), 1);
+    EXPECT_EQ(server.ReleasePaint(&a), 1);
+    EXPECT_EQ(server.ReleasePaint(&a), 0);
+}
+
+TEST(CDisplayServer, LockMessagesNameTheHolder) {
+    Log log;
+    kova::RecordingPrompter prompter;
+    CDisplayServer server(&prompter);
+    Tool a(log, "跟踪"), b(log, "B");
+    ASSERT_EQ(server.CatchPaint(&a), 1);
+    EXPECT_EQ(server.CatchLockPaint(&b), 0);
+    ASSERT_EQ(server.ReleasePaint(&a), 1);
+    ASSERT_EQ(server.CatchLockPaint(&a), 1);
+    EXPECT_EQ(server.CatchPaint(&b), 0);
+
+    ASSERT_EQ(server.CatchMouse(&a), 1);
+    EXPECT_EQ(server.CatchLockMouse(&b), 0);
+    ASSERT_EQ(server.ReleaseMouse(&a), 1);
+    ASSERT_EQ(server.CatchLockMouse(&a), 1);
+    EXPECT_EQ(server.CatchMouse(&b), 0);
+
+    ASSERT_EQ(server.LockImage(&a), 1);
+    EXPECT_EQ(server.LockImage(&b), 0);
+    EXPECT_EQ(server.SetPage(3), 0);
+    EXPECT_EQ(server.GetPage(), 1);
+
+    const std::vector<kova::Message>& m = prompter.Messages();
+    ASSERT_EQ(m.size(), 6u);
+    EXPECT_EQ(m[0].text, "现在[跟踪]图象被锁定。");
+    EXPECT_EQ(m[0].caption, "确认");
+    EXPECT_EQ(m[1].text, "现在[跟踪] 图象被锁定。");
+    EXPECT_EQ(m[1].caption, "确认");
+    EXPECT_EQ(m[2].text, "现在[跟踪]鼠标被锁定。");
+    EXPECT_EQ(m[2].caption, "Affirm");
+    EXPECT_EQ(m[3].text, "现在[跟踪]鼠标被锁定。");
+    EXPECT_EQ(m[3].caption, "确认");
+    EXPECT_EQ(m[4].text, "现在[跟踪]图象被锁定。");
+    EXPECT_EQ(m[5].text, "现在[跟踪]图象被锁定。") << "SetPage while locked";
+    for (const kova::Message& message : m)
+        EXPECT_EQ(message.icon, kova::MessageIcon::Exclamation);
+
+    EXPECT_EQ(server.ShowError(0), 1);
+    EXPECT_EQ(server.LockImage(&b), 0);
+    EXPECT_EQ(server.CatchPaint(&b), 0);
+    EXPECT_EQ(prompter.Messages().size(), 6u) << "silent after ShowError(0)";
+    EXPECT_EQ(server.ShowError(1), 0);
+}
+
+TEST(CDisplayServer, MouseModesAndEasyMouse) {
+    Log log;
+    CDisplayServer server;
+    Tool a(log, "A"), b(log, "B"), easy(log, "E");
+    server.DoDisplayLButtonDown(1, QPoint(5, 6));
+    EXPECT_TRUE(log.events.empty()) << "mode 0: nobody";
+    ASSERT_EQ(server.CatchMouse(&a), 1);
+    ASSERT_EQ(server.CatchMouse(&b), 1);
+    EXPECT_EQ(server.GetMouseMode(), 1);
+    EXPECT_EQ(server.CatchEasyMouse(&easy), 0);
+    server.DoDisplayLButtonDown(1, QPoint(5, 6));
+    EXPECT_EQ(log.events, (std::vector<std::string>{"A:down 1 5,6", "B:down 1 5,6"}));
+
+    server.ReleaseMouse(&a);
+    server.ReleaseMouse(&b);
+    EXPECT_EQ(server.GetMouseMode(), 0);
+    ASSERT_EQ(server.CatchEasyMouse(&easy), 1);
+    EXPECT_EQ(server.CatchMouse(&a), 0) << "modes 1 and 2 exclude each other";
+    EXPECT_EQ(server.ReleaseMouse(&a), 0);
+    log.events.clear();
+    server.DoDisplayMouseMove(0, QPoint(1, 1));
+    EXPECT_EQ(log.events, (std::vector<std::string>{"E:move"}));
+    EXPECT_EQ(server.ReleaseEasyMouse(&a), 0);
+    EXPECT_EQ(server.ReleaseEasyMouse(&easy), 1);
+    EXPECT_EQ(server.GetMouseMode(), 0);
+}
+
+TEST(CDisplayServer, PagesImageLockAndDestruction) {
+    Log log;
+    Tool w1(log, "W1"), w2(log, "W2"), w3(log, "W3"), holder(log, "H");
+    {
+        CDisplayServer server;
+        server.CatchWatch(&w1);
+        server.CatchWatch(&w2);
+        EXPECT_EQ(server.SetPage(7), 1);
+        EXPECT_EQ(log.events, (std::vector<std::string>{"W1:page 7 0", "W2:page 7 0"}));
+        log.events.clear();
+        ASSERT_EQ(server.LockImage(&holder), 1);
+        EXPECT_EQ(server.UnLockImage(&w1, 1), 0);
+        EXPECT_EQ(server.UnLockImage(&holder, 1), 1);
+        EXPECT_EQ(log.events, (std::vector<std::string>{"W1:page 7 1", "W2:page 7 1"}));
+        log.events.clear();
+        server.CatchWatch(&w3);
+        server.CatchPaint(&w1);
+    }
+    EXPECT_EQ(log.events,
+              (std::vector<std::string>{"W1:destroy", "W1:destroy", "W2:destroy", "W3:destroy"}));
+    EXPECT_EQ(w1.IsPaintLinked(), nullptr);
+    EXPECT_EQ(w3.IsWatchLinked(), nullptr);
+}
+
+TEST(CDisplayServer, DestroyedClientReleasesEverything) {
+    Log log;
+    CDisplayServer server;
+    Tool stay(log, "S");
+    {
+        Tool gone(log, "G");
+        server.CatchPaint(&gone);
+        server.CatchLockMouse(&gone);
+        server.LockImage(&gone);
+        server.CatchWatch(&gone);
+    }
+    EXPECT_EQ(server.FirstPaintClient(), nullptr);
+    EXPECT_EQ(server.GetMouseMode(), 0);
+    EXPECT_EQ(server.IsImageLockedNow(), 0);
+    EXPECT_EQ(server.CatchLockPaint(&stay), 1);
+    EXPECT_EQ(server.SetPage(2), 1);
+}
