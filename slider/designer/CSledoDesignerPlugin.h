@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QObject>
+#include <QtUiPlugin/QDesignerCustomWidgetInterface>
+
+// Makes the range slider available in Qt Designer's widget box, with a
+// context-menu entry that edits it through its property page.
+class CSledoDesignerPlugin : public QObject, public QDesignerCustomWidgetInterface {
+    Q_OBJECT
+    Q_PLUGIN_METADATA(IID "org.qt-project.Qt.QDesignerCustomWidgetInterface")
+    Q_INTERFACES(QDesignerCustomWidgetInterface)
+
+public:
+    explicit CSledoDesignerPlugin(QObject* parent = nullptr);
+
+    QString name() const override;
+    QString group() const override;
+    QString toolTip() const override;
+    QString whatsThis() const override;
+    QString includeFile() const override;
+    QIcon icon() const override;
+    bool isContainer() const override;
+    QWidget* createWidget(QWidget* parent) override;
+    bool isInitialized() const override;
+    void initialize(QDesignerFormEditorInterface* core) override;
+    QString domXml() const override;
+
+private:
+    bool initialized_ = false;
+};

@@ -1,0 +1,249 @@
+#include "CSledoCtrl.h"
+#include "RecordingPrompter.h"
+#include "SledoTestApp.h"
+#include "TestFiles.h"
+
+#include <QSettings>
+#include <QSignalSpy>
+#include <gtest/gtest.h>
+#include <tuple>
+
+namespace {
+
+class SledoCtrlTest : public kova::test::SledoGuiTest {
+protected:
+    // The (low, high) pairs a spy recorded.
+    static std::vector<std::pair<long, long>> Pairs(const QSignalSpy& spy) {
+        std::vector<std::pair<long, long>> pairs;
+        for (const QList<QVariant>& args : spy)
+            pairs.emplace_back(args.at(0).value<long>(), args.at(1).value<long>());
+        return pairs;
+    }
+    using Pairs_t = std::vector<std::pair<long, long>>;
+};
+
+TEST_F(SledoCtrlTest, NewControlHasTheDefaultProperties) {
+    const CSledoCtrl c;
+    EXPECT_EQ(c.Min(), 1);
+    EXPECT_EQ(c.Max(), 100);
+    EXPECT_EQ(c.Low(), 1);
+    EXPECT_EQ(c.High(), 50);
+    const kova::SledoProperties p = c.StoredProperties();
+    EXPECT_EQ(p, kova::SledoProperties{});
+    // The defaults themselves, as the control reports them.
+    EXPECT_EQ(std::make_tuple(c.Slider(), c.Lock(), c.Reverse(), c.Auto(), c.Vertical()),
+              std::make_tuple(12L, false, false, true, true));
+    EXPECT_EQ(std::make_tuple(c.ButtonOn(), c.Button(), c.ButtonAuto()),
+              std::make_tuple(false, 16L, true));
+    EXPECT_EQ(std::make_tuple(c.BtnFcolor(), c.BtnHcolor(), c.BtnScolor(), c.FrmFcolor(),
+                              c.FrmHcolor(), c.FrmScolor(), c.BarFcolor()),
+              std::make_tuple(0xC0C0C0U, 0xFFFFFFU, 0U, 0xC0C0C0U, 0xFFFFFFU, 0U, 0x808080U));
+    EXPECT_FALSE(c.IsModified());
+    EXPECT_STREQ(CSledoCtrl::ProgId(), "SLEDO.SledoCtrl.1");
+}
+
+TEST_F(SledoCtrlTest, PropertiesAreReachableByTheirNames) {
+    CSledoCtrl c;
+    EXPECT_TRUE(c.setProperty("Min", 5));
+    EXPECT_TRUE(c.setProperty("Max", 60));
+    EXPECT_TRUE(c.setProperty("High", 40));
+    EXPECT_TRUE(c.setProperty("Low", 10));
+    EXPECT_TRUE(c.setProperty("Lock", true));
+    EXPECT_TRUE(c.setProperty("BarFcolor", 0x123456U));
+    EXPECT_EQ(c.property("Min").toInt(), 5);
+    EXPECT_EQ(c.property("Max").toInt(), 60);
+    EXPECT_EQ(c.property("Low").toInt(), 10);
+    EXPECT_EQ(c.property("High").toInt(), 40);
+    EXPECT_TRUE(c.property("Lock").toBool());
+    EXPECT_EQ(c.property("BarFcolor").toUInt(), 0x123456U);
+    for (const char* name :
+         {"Slider", "Vertical", "BtnFcolor", "BtnHcolor", "BtnScolor", "FrmFcolor", "FrmHcolor",
+          "FrmScolor", "Reverse", "Auto", "ButtonOn", "Button", "ButtonAuto"})
+        EXPECT_TRUE(c.property(name).isValid()) << name;
+    EXPECT_TRUE(c.IsModified());
+}
+
+TEST_F(SledoCtrlTest, WidthsAtOrBelowTheirLimitsAreIgnored) {
+    CSledoCtrl c;
+    c.setAuto(false);
+    c.setButtonAuto(false);
+    c.setSlider(0);
+    c.setSlider(-3);
+    EXPECT_EQ(c.Slider(), 12);
+    c.setButton(5);
+    c.setButton(7);
+    EXPECT_EQ(c.Button(), 16);
+    c.setButton(8);
+    c.setSlider(1);
+    EXPECT_EQ(c.Button(), 8);
+    EXPECT_EQ(c.Slider(), 1);
+}
+
+TEST_F(SledoCtrlTest, SettingAThumbReportsChangeAndFixWithExternalValues) {
+    CSledoCtrl c;
+    QSignalSpy change(&c, &CSledoCtrl::Change);
+    QSignalSpy fix(&c, &CSledoCtrl::Fix);
+    c.setLow(60); // pushes High along
+    c.setLow(0);  // refused: below Min
+    c.setHigh(60);
+    EXPECT_EQ(Pairs(change), (Pairs_t{{60, 60}}));
+    EXPECT_EQ(Pairs(fix), (Pairs_t{{60, 60}}));
+
+    c.setLock(true);
+    c.setHigh(40); // stops at Low
+    EXPECT_EQ(c.High(), 60);
+    EXPECT_EQ(change.count(), 1);
+}
+
+TEST_F(SledoCtrlTest, SetBarReportsOnlyWhatItAccepts) {
+    CSledoCtrl c;
+    QSignalSpy fix(&c, &CSledoCtrl::Fix);
+    EXPECT_FALSE(c.SetBar(10, 5));
+    EXPECT_FALSE(c.SetBar(0, 5));
+    EXPECT_TRUE(c.SetBar(10, 20));
+    EXPECT_FALSE(c.SetBar(10, 20));
+    EXPECT_EQ(Pairs(fix), (Pairs_t{{10, 20}}));
+}
+
+TEST_F(SledoCtrlTest, RangeChangesReportOnlyWhenAThumbHadToMove) {
+    CSledoCtrl c;
+    c.SetBar(10, 60);
+    QSignalSpy change(&c, &CSledoCtrl::Change);
+    QSignalSpy fix(&c, &CSledoCtrl::Fix);
+    EXPECT_FALSE(c.SetRange(50, 40));
+    EXPECT_FALSE(c.SetRange(1, 100));
+    EXPECT_TRUE(c.SetRange(5, 200)); // thumbs stay inside
+    EXPECT_EQ(change.count(), 0);
+    EXPECT_TRUE(c.SetRange(20, 50));
+    c.setMax(30);
+    EXPECT_EQ(Pairs(change), (Pairs_t{{20, 50}, {20, 30}}));
+    EXPECT_EQ(Pairs(fix), (Pairs_t{{20, 50}, {20, 30}}));
+
+    // With reverse the external values stay while a shift suffices.
+    c.setReverse(true);
+    change.clear();
+    c.setMin(10);
+    EXPECT_EQ(change.count(), 0);
+    EXPECT_EQ(c.Low(), 20);
+    EXPECT_EQ(c.High(), 30);
+    c.setMax(25);
+    EXPECT_EQ(Pairs(change), (Pairs_t{{20, 25}}));
+}
+
+TEST_F(SledoCtrlTest, ReverseKeepsTheReportedValues) {
+    CSledoCtrl c;
+    c.setAuto(false);
+    c.setVertical(false);
+    c.resize(200, 20);
+    c.SetBar(10, 20);
+    QSignalSpy fix(&c, &CSledoCtrl::Fix);
+    c.setReverse(true);
+    EXPECT_EQ(c.Low(), 10);
+    EXPECT_EQ(c.High(), 20);
+    EXPECT_EQ(Pairs(fix), (Pairs_t{{10, 20}}));
+    // The thumbs are now held at 81 and 91: setting High to 30 moves the
+    // held low thumb to 71.
+    c.setHigh(30);
+    EXPECT_EQ(c.Low(), 10);
+    EXPECT_EQ(c.Layout().Position(71), c.Layout().Bar().left());
+}
+
+TEST_F(SledoCtrlTest, AutoSwitchesChooseTheShapeAtOnce) {
+    CSledoCtrl c;
+    c.setAuto(false);
+    c.setButtonAuto(false);
+    c.resize(200, 20);
+    c.setVertical(true);
+    EXPECT_TRUE(c.Vertical());
+    c.setAuto(true);
+    EXPECT_FALSE(c.Vertical());
+    c.setButtonAuto(true);
+    EXPECT_EQ(c.Button(), 18); // thickness 20 minus 2
+    c.resize(20, 200);
+    c.grab();
+    EXPECT_TRUE(c.Vertical());
+    EXPECT_EQ(c.Button(), 19); // the drawing keeps thickness minus 1
+}
+
+TEST_F(SledoCtrlTest, PropertiesSurviveASettingsGroupByTheirNames) {
+    kova::test::TempDir dir;
+    const QString path = QString::fromStdString(dir.File("sledo.ini"));
+    CSledoCtrl c;
+    c.SetRange(-20, 300);
+    c.SetBar(7, 9);
+    c.setReverse(true);
+    c.setLock(true);
+    c.setAuto(false);
+    c.setVertical(false);
+    c.setSlider(20);
+    c.setButtonOn(true);
+    c.setButtonAuto(false);
+    c.setButton(30);
+    c.setBtnFcolor(1);
+    c.setBtnHcolor(2);
+    c.setBtnScolor(3);
+    c.setFrmFcolor(4);
+    c.setFrmHcolor(5);
+    c.setFrmScolor(6);
+    c.setBarFcolor(0x80000010U);
+    {
+        QSettings settings(path, QSettings::IniFormat);
+        c.SaveProperties(settings, QStringLiteral("Segment/Sledo"));
+    }
+    EXPECT_FALSE(c.IsModified());
+    QSettings settings(path, QSettings::IniFormat);
+    settings.beginGroup(QStringLiteral("Segment/Sledo"));
+    const QStringList expectedKeys =
+        QStringLiteral("AutoBtn AutoHv BarFaceColor BtnFaceColor BtnHilightColor BtnShadowColor "
+                       "Button ButtonWidth FrmFaceColor FrmHilightColor FrmShadowColor MaxRange "
+                       "MinRange OtherLock Reverse SliderWidth Vertical")
+            .split(QLatin1Char(' '));
+    QStringList keys = settings.childKeys();
+    keys.sort();
+    EXPECT_EQ(keys, expectedKeys);
+    EXPECT_EQ(settings.value(QStringLiteral("MinRange")).toInt(), -20);
+    EXPECT_EQ(settings.value(QStringLiteral("BarFaceColor")).toUInt(), 0x80000010U);
+    settings.endGroup();
+
+    CSledoCtrl loaded;
+    loaded.LoadProperties(settings, QStringLiteral("Segment/Sledo"));
+    EXPECT_EQ(loaded.StoredProperties(), c.StoredProperties());
+    // Thumbs are not stored: held low = Min, high = (Min + Max) / 2,
+    // reported mirrored.
+    EXPECT_EQ(loaded.Low(), -20 + 300 - 140);
+    EXPECT_EQ(loaded.High(), 300);
+}
+
+TEST_F(SledoCtrlTest, UnusableStoredValuesKeepTheirDefaults) {
+    kova::test::TempDir dir;
+    QSettings settings(QString::fromStdString(dir.File("bad.ini")), QSettings::IniFormat);
+    settings.beginGroup(QStringLiteral("S"));
+    settings.setValue(QStringLiteral("MinRange"), 50);
+    settings.setValue(QStringLiteral("MaxRange"), 10);
+    settings.setValue(QStringLiteral("SliderWidth"), QStringLiteral("wide"));
+    settings.setValue(QStringLiteral("ButtonWidth"), 7);
+    settings.setValue(QStringLiteral("FrmFaceColor"), QStringLiteral("99999999999"));
+    settings.setValue(QStringLiteral("Reverse"), QStringLiteral("maybe"));
+    settings.setValue(QStringLiteral("OtherLock"), QStringLiteral("true"));
+    settings.endGroup();
+    CSledoCtrl c;
+    c.LoadProperties(settings, QStringLiteral("S"));
+    kova::SledoProperties expected;
+    expected.otherLock = true;
+    EXPECT_EQ(c.StoredProperties(), expected);
+    EXPECT_EQ(c.Low(), 1);
+    EXPECT_EQ(c.High(), 50);
+}
+
+TEST_F(SledoCtrlTest, AboutBoxShowsTheControlName) {
+    kova::RecordingPrompter prompter;
+    CSledoCtrl c;
+    c.SetPrompter(&prompter);
+    c.AboutBox();
+    const kova::Message expected{"Sledo Control\nVersion 1.0", "Sledo Control",
+                                 kova::MessageIcon::Information, kova::MessageButtons::Ok};
+    ASSERT_EQ(prompter.Messages().size(), 1U);
+    EXPECT_EQ(prompter.Messages()[0], expected);
+}
+
+} // namespace

@@ -1,0 +1,19 @@
+#include "CSledoCtrl.h"
+#include "SledoTestApp.h"
+#include "ui_SledoForm.h"
+
+#include <gtest/gtest.h>
+
+// A form made in Designer sets the slider's properties through its setters.
+TEST(SledoForm, DesignerFormsSetTheProperties) {
+    kova::test::SledoTestApp();
+    QWidget form;
+    Ui::SledoForm ui;
+    ui.setupUi(&form);
+    EXPECT_EQ(ui.sledo->Min(), -10);
+    EXPECT_EQ(ui.sledo->Max(), 500);
+    EXPECT_TRUE(ui.sledo->Lock());
+    EXPECT_FALSE(ui.sledo->Auto());
+    EXPECT_FALSE(ui.sledo->Vertical());
+    EXPECT_EQ(ui.sledo->BarFcolor(), 255U);
+}

@@ -1,0 +1,78 @@
+#include "CSledo.h"
+#include "CSledoCtrl.h"
+#include "SledoTestApp.h"
+
+#include <QSignalSpy>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+using SledoWrapperTest = kova::test::SledoGuiTest;
+
+TEST_F(SledoWrapperTest, CreatesAControlAndForwardsTheMethods) {
+    QWidget dialog;
+    CSledo sledo;
+    CSledoCtrl* c = sledo.Create(&dialog, QRect(10, 20, 30, 200));
+    ASSERT_NE(c, nullptr);
+    EXPECT_EQ(c->parentWidget(), &dialog);
+    EXPECT_EQ(c->geometry(), QRect(10, 20, 30, 200));
+    EXPECT_TRUE(sledo.SetRange(0, 255));
+    EXPECT_TRUE(sledo.SetBar(40, 200));
+    EXPECT_FALSE(sledo.SetBar(200, 40));
+    EXPECT_EQ(sledo.GetMin(), 0);
+    EXPECT_EQ(sledo.GetMax(), 255);
+    EXPECT_EQ(sledo.GetLow(), 40);
+    EXPECT_EQ(sledo.GetHigh(), 200);
+    sledo.SetReverse(true);
+    sledo.SetLock(true);
+    EXPECT_TRUE(c->Reverse());
+    EXPECT_TRUE(sledo.GetLock());
+}
+
+TEST_F(SledoWrapperTest, ColoursAreGivenAsQColor) {
+    CSledo sledo;
+    CSledoCtrl c;
+    sledo.Attach(&c);
+    sledo.SetBarFcolor(QColor(10, 20, 30));
+    EXPECT_EQ(c.BarFcolor(), 0x1E140AU);
+    EXPECT_EQ(sledo.GetBarFcolor(), QColor(10, 20, 30));
+    c.setBtnFcolor(0x8000000FU); // system colour 15, the button face
+    EXPECT_EQ(sledo.GetBtnFcolor(), c.palette().color(QPalette::Button));
+    c.setFrmScolor(0x80000010U); // 16, the button shadow
+    EXPECT_EQ(sledo.GetFrmScolor(), c.palette().color(QPalette::Dark));
+}
+
+TEST_F(SledoWrapperTest, HandsOverFixWhenTheUserLetsGo) {
+    CSledo sledo;
+    CSledoCtrl c;
+    c.setAuto(false);
+    c.setVertical(false);
+    c.resize(212, 20);
+    c.show();
+    sledo.Attach(&c);
+    QSignalSpy fix(&sledo, &CSledo::Fix);
+    QTest::mousePress(&c, Qt::LeftButton, {}, QPoint(7, 10));
+    QTest::mouseMove(&c, QPoint(54, 10));
+    QTest::mouseRelease(&c, Qt::LeftButton, {}, QPoint(54, 10));
+    ASSERT_EQ(fix.count(), 1);
+    EXPECT_EQ(fix.at(0).at(0).value<long>(), 26);
+    EXPECT_EQ(fix.at(0).at(1).value<long>(), 50);
+}
+
+TEST_F(SledoWrapperTest, WithoutAControlNothingHappens) {
+    CSledo sledo;
+    {
+        CSledoCtrl c;
+        sledo.Attach(&c);
+    } // the control goes first
+    EXPECT_EQ(sledo.Control(), nullptr);
+    EXPECT_FALSE(sledo.SetRange(1, 10));
+    EXPECT_FALSE(sledo.SetBar(1, 2));
+    sledo.SetLow(3);
+    sledo.AboutBox();
+    EXPECT_EQ(sledo.GetHigh(), 0);
+    EXPECT_FALSE(sledo.GetBarFcolor().isValid());
+}
+
+} // namespace
