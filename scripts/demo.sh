@@ -1,8 +1,33 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs the main job on the bundled demo.
+# Installs what is missing, builds, writes the synthetic demo sequence,
+# tracks it and prints the measurement summary and a position table; with a
+# display, opens the result in kova.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j "$(nproc)"
-./build/cli/kova-batch --help
+
+batch=./build/cli/kova-batch
+demo=build/demo
+rm -rf "$demo"
+"$batch" demo "$demo" --frames 60
+"$batch" --cfg "$demo/KOVA.CFG" track \
+  --series "$demo/DEMO0001.BMP" "$demo/DEMO0060.BMP" \
+  --out "$demo/DEMO.TRK" --targets "$demo/DEMO_TARGETS.TXT"
+
+verbs=$("$batch" --help)
+if grep -q '^  summary' <<<"$verbs"; then
+  echo
+  "$batch" --cfg "$demo/KOVA.CFG" summary "$demo/DEMO.TRK"
+fi
+if grep -q '^  table' <<<"$verbs"; then
+  echo
+  "$batch" --cfg "$demo/KOVA.CFG" table position "$demo/DEMO.TRK" --targets 1,6
+fi
+
+kova=$(find build -maxdepth 4 -type f -name kova -perm -u+x 2>/dev/null | head -n 1)
+if [[ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" && -n "$kova" ]]; then
+  echo "opening $demo/DEMO.TRK in kova"
+  (cd "$demo" && nohup "$OLDPWD/$kova" DEMO.TRK >/dev/null 2>&1 &)
+fi

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <string>
+
+class CTrackFile2D;
+namespace kova {
+class Prompter;
+}
+
+// The logic of the "数据合并" dialog: joins the numbered series of
+// measurements DIR/HEAD0001.TRK ... into DIR/HEAD.TRK and its .TRI, by
+// frames (one after the other) or by targets (side by side).
+class DataMerge {
+public:
+    enum Mode { kByFrames = 0, kByTargets = 1 };
+
+    explicit DataMerge(const std::string& directory = std::string());
+
+    // Dialog fields.
+    std::string head = "TEMP";
+    int startNumber = 1;
+    int endNumber = 1;
+    int mode = kByFrames;
+    std::string directory; // not shown; set by ChooseInput
+    int totalFrames = 0;
+    int totalTargets = 0;
+
+    // "输入选择": the start and end files; fills directory, head and numbers.
+    // false when cancelled or refused.
+    bool ChooseInput(kova::Prompter& prompter, const CTrackFile2D& track);
+    // "执行": 1 merged, 0 the merge failed (the dialog closes in both cases),
+    // -1 refused by a check or the overwrite question (the dialog stays open).
+    int Run(kova::Prompter& prompter);
+
+    // Input and output names.
+    std::string InputTrackPath(int number) const;
+    std::string InputInfoPath(int number) const;
+    std::string OutputTrackPath() const;
+    std::string OutputInfoPath() const;
+
+private:
+    bool CheckFields(kova::Prompter& prompter) const;
+    bool CheckFiles(kova::Prompter& prompter);
+    bool MergeByFrames(kova::Prompter& prompter) const;
+    bool MergeByTargets(kova::Prompter& prompter) const;
+    bool JoinInfoFiles(kova::Prompter& prompter) const;
+    bool WriteStartInfo() const;
+    void RemoveOutput() const;
+    std::string Stem(int number) const;
+};

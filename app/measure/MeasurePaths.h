@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+
+// Path rules of the measurement pair on a case-sensitive file system.
+class MeasurePaths {
+public:
+    // The .TRI companion of a .TRK path: same directory and base, the suffix
+    // "TRI" in the case of the track file's suffix (run.trk -> run.tri). An
+    // existing file whose name differs only in case is preferred.
+    static std::string InfoPathFor(const std::string& trackPath);
+    // The .TRI name as it is written (case rule only, no lookup).
+    static std::string InfoNameFor(const std::string& trackPath);
+    // `path` itself when it exists, else an existing entry of its directory
+    // whose name equals it without regard to ASCII case, else `path`.
+    static std::string FindExisting(const std::string& path);
+    // Text equality without regard to ASCII case.
+    static bool SameIgnoringCase(const std::string& a, const std::string& b);
+    // A directory as entered, with a separator appended unless it is empty or
+    // already ends with one (or with a drive colon).
+    static std::string WithSeparator(const std::string& directory);
+};

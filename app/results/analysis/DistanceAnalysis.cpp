@@ -1,0 +1,166 @@
+#include "DistanceAnalysis.h"
+
+#include "AnalysisMeasurement.h"
+#include "CEasyUtils.h"
+#include "ColumnSmoothing.h"
+#include "NumberText.h"
+#include "Prompter.h"
+#include "TableText.h"
+#include "TextLines.h"
+
+#include <cmath>
+
+namespace {
+
+void Refuse(kova::Prompter& prompter, const char* text) {
+    prompter.Show(text, "确认", kova::MessageIcon::Exclamation);
+}
+
+std::string LengthName(int unit) {
+    std::string name;
+    CEasyUtils::GetLongStr(&name, unit);
+    return name;
+}
+
+} // namespace
+
+DistanceAnalysis::DistanceAnalysis(const AnalysisMeasurement& measurement,
+                                   DistanceSettings settings)
+    : measurement_(measurement), settings_(std::move(settings)) {}
+
+DistanceSettings DistanceAnalysis::Initial(const AnalysisMeasurement& measurement) {
+    DistanceSettings s;
+    s.lower = measurement.Frames() > 0 ? 1 : 0;
+    s.upper = measurement.Frames();
+    s.lengthUnit = measurement.Calibration().LengthUnit();
+    return s;
+}
+
+bool DistanceAnalysis::Validate(kova::Prompter& prompter) const {
+    if (!measurement_.CheckOpen(prompter)) return false;
+    if (!measurement_.CheckRange(settings_.lower, settings_.upper, prompter)) return false;
+    for (const DistancePair& pair : settings_.pairs) {
+        if (!measurement_.HasTarget(pair.first) || !measurement_.HasTarget(pair.second)) {
+            Refuse(prompter, "没有指定的目标。");
+            return false;
+        }
+    }
+    if (settings_.smoothing < 0) {
+        Refuse(prompter, "平滑异常。");
+        return false;
+    }
+    if (settings_.pairs.empty()) {
+        Refuse(prompter, "请追加项目。");
+        return false;
+    }
+    return measurement_.CheckTimeBase(prompter);
+}
+
+bool DistanceAnalysis::Compute() {
+    distances_.clear();
+    sums_.clear();
+    for (const DistancePair& pair : settings_.pairs) {
+        if (!ComputePair(pair)) {
+            distances_.clear();
+            sums_.clear();
+            return false;
+        }
+    }
+    return true;
+}
+
+bool DistanceAnalysis::ComputePair(const DistancePair& pair) {
+    const int n = RangeLength();
+    std::vector<double> series;
+    for (int k = 0; k < n; ++k) {
+        const int frame = settings_.lower - 1 + k;
+        double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+        if (!measurement_.RealPoint(pair.first, frame, settings_.lengthUnit, &x1, &y1) ||
+            !measurement_.RealPoint(pair.second, frame, settings_.lengthUnit, &x2, &y2))
+            return false;
+        series.push_back(std::sqrt((x2 - x1) * (x2 - x1) + (y2 - y1) * (y2 - y1)));
+    }
+    ColumnSmoothing::SmoothFrom(&series, 0, settings_.smoothing);
+    double sum = 0.0;
+    for (double d : series)
+        sum += d;
+    sums_.push_back(sum);
+    distances_.insert(distances_.end(), series.begin(), series.end());
+    return true;
+}
+
+double DistanceAnalysis::At(std::size_t pairPos, int k) const {
+    return distances_[pairPos * static_cast<std::size_t>(RangeLength()) +
+                      static_cast<std::size_t>(k)];
+}
+
+std::vector<std::string> DistanceAnalysis::TableLines() const {
+    if (sums_.empty()) return {};
+    TextLines text;
+    const int pairs = static_cast<int>(settings_.pairs.size());
+    const std::string rule = TableText::Rule(21 * pairs + 15);
+    text.AddString(std::string(Title()) + "\n");
+    text.AddString(rule);
+    measurement_.AddSummary(&text);
+    text.AddString("平滑次数, " + TableText::PrintfWhole(settings_.smoothing, 8) + "\n");
+    text.AddString("\n");
+    text.AddString(rule);
+    text.AddString("距离单位(" + LengthName(settings_.lengthUnit) + ")\n");
+    std::string numbers = " 帧, " + std::string("   时间");
+    std::string names = "    , " + TableText::Cell(measurement_.TimeUnitName(), 9);
+    std::string average = " 平均, " + std::string(9, ' ');
+    const int n = RangeLength();
+    for (std::size_t p = 0; p < settings_.pairs.size(); ++p) {
+        const DistancePair& pair = settings_.pairs[p];
+        numbers += ", " + TableText::Cell(kova::FormatInt(pair.first + 1) + " - " +
+                                              kova::FormatInt(pair.second + 1),
+                                          19);
+        names +=
+            ", " + TableText::Cell(
+                       measurement_.Name(pair.first) + " - " + measurement_.Name(pair.second), 19);
+        average += ", " + TableText::Fixed3(sums_[p] / n, 19);
+    }
+    text.AddString(numbers + "\n");
+    text.AddString(names + "\n");
+    text.AddString(rule);
+    for (int k = 0; k < n; ++k)
+        text.AddString(RowText(k));
+    text.AddString(rule);
+    text.AddString(average + "\n");
+    return text.Lines();
+}
+
+std::string DistanceAnalysis::RowText(int k) const {
+    const int frame = settings_.lower - 1 + k;
+    std::string row = TableText::Mark(measurement_.IsEvent(frame)) +
+                      TableText::PrintfWhole(frame + 1, 4) + ", " +
+                      TableText::PrintfFixed3(measurement_.FrameTime(frame), 9);
+    for (std::size_t p = 0; p < settings_.pairs.size(); ++p)
+        row += ", " + TableText::Fixed3(At(p, k), 19);
+    return row + "\n";
+}
+
+ChartSet DistanceAnalysis::Charts() const {
+    ChartSet set;
+    set.title = Title();
+    set.firstFrame = settings_.lower - 1;
+    const int n = RangeLength();
+    for (int k = 0; k < n; ++k)
+        set.times.push_back(measurement_.FrameTime(settings_.lower - 1 + k));
+    if (sums_.empty()) return set;
+    ChartPanel panel;
+    panel.title = Title();
+    panel.unit = LengthName(settings_.lengthUnit);
+    for (std::size_t p = 0; p < settings_.pairs.size(); ++p) {
+        ChartSeries series;
+        series.colour = settings_.pairs[p].colour;
+        series.style = settings_.pairs[p].style;
+        for (int k = 0; k < n; ++k) {
+            series.values.push_back(At(p, k));
+            series.defined.push_back(true);
+        }
+        panel.series.push_back(std::move(series));
+    }
+    set.panels.push_back(std::move(panel));
+    return set;
+}

@@ -1,0 +1,302 @@
+#include "PositionAnalysis.h"
+
+#include "AnalysisMeasurement.h"
+#include "CEasyUtils.h"
+#include "ColumnSmoothing.h"
+#include "NumberText.h"
+#include "Prompter.h"
+#include "TableText.h"
+#include "TextLines.h"
+
+#include <cmath>
+
+namespace {
+
+const char* const kItemNames[] = {"坐标 X", "坐标 Y", "移动距离", "速度", "加速度", "错误序号"};
+const char* const kHeadings[] = {"     (坐标X)", "     (坐标Y)", "  (移动距离)",
+                                 "      (速度)", "    (加速度)", "   (错误序号)"};
+constexpr int kErrorItem = 5;
+
+using Row = std::pair<std::size_t, int>; // (position in the target list, frame of the range)
+
+bool ValidItem(int item) {
+    return item >= 0 && item < PositionAnalysis::kItemCount;
+}
+
+// Whether an item has a value at range position k: distance and speed from
+// the second frame, acceleration from the third.
+bool Defined(int item, int k) {
+    if (item == 2 || item == 3) return k >= 1;
+    if (item == 4) return k >= 2;
+    return true;
+}
+
+double Value(const PositionRecord& r, int item) {
+    switch (item) {
+    case 0:
+        return r.x;
+    case 1:
+        return r.y;
+    case 2:
+        return r.distance;
+    case 3:
+        return r.speed;
+    case 4:
+        return r.acceleration;
+    default:
+        return r.status;
+    }
+}
+
+std::string UnitOf(int item, const std::string& length, const std::string& time) {
+    if (item <= 2) return length;
+    if (item == 3) return length + "/" + time;
+    if (item == 4) return length + "/" + time + "/" + time;
+    return std::string();
+}
+
+std::string UnitName(int unit, bool length) {
+    std::string name;
+    if (length)
+        CEasyUtils::GetLongStr(&name, unit);
+    else
+        CEasyUtils::GetTimeStr(&name, unit);
+    return name;
+}
+
+void Refuse(kova::Prompter& prompter, const char* text) {
+    prompter.Show(text, "确认", kova::MessageIcon::Exclamation);
+}
+
+std::vector<double> Column(const std::vector<PositionRecord>& records, std::size_t first, int count,
+                           double PositionRecord::*field) {
+    std::vector<double> column;
+    for (int k = 0; k < count; ++k)
+        column.push_back(records[first + static_cast<std::size_t>(k)].*field);
+    return column;
+}
+
+void Store(std::vector<PositionRecord>* records, std::size_t first,
+           const std::vector<double>& column, double PositionRecord::*field) {
+    for (std::size_t k = 0; k < column.size(); ++k)
+        (*records)[first + k].*field = column[k];
+}
+
+} // namespace
+
+PositionAnalysis::PositionAnalysis(const AnalysisMeasurement& measurement,
+                                   PositionSettings settings)
+    : measurement_(measurement), settings_(std::move(settings)) {}
+
+const char* PositionAnalysis::ItemName(int item) {
+    return ValidItem(item) ? kItemNames[item] : "";
+}
+
+PositionSettings PositionAnalysis::Initial(const AnalysisMeasurement& measurement) {
+    PositionSettings s;
+    s.lower = measurement.Frames() > 0 ? 1 : 0;
+    s.upper = measurement.Frames();
+    for (int t = 0; t < measurement.Targets(); ++t)
+        s.targets.push_back(t);
+    s.items = {0, 1, 2, 3, 4};
+    s.lengthUnit = measurement.Calibration().LengthUnit();
+    s.timeUnit = measurement.Calibration().TimeUnit();
+    return s;
+}
+
+bool PositionAnalysis::Validate(kova::Prompter& prompter) const {
+    if (!measurement_.CheckOpen(prompter)) return false;
+    if (!measurement_.CheckRange(settings_.lower, settings_.upper, prompter)) return false;
+    if (settings_.targets.empty() || settings_.items.empty()) {
+        Refuse(prompter, "请选择项目。");
+        return false;
+    }
+    if (settings_.smoothing < 0) {
+        Refuse(prompter, "平滑异常。");
+        return false;
+    }
+    return measurement_.CheckTimeBase(prompter);
+}
+
+bool PositionAnalysis::Compute() {
+    records_.clear();
+    for (int item : settings_.items)
+        if (!ValidItem(item)) return false;
+    for (int target : settings_.targets) {
+        if (!ComputeTarget(target)) {
+            records_.clear();
+            return false;
+        }
+    }
+    return true;
+}
+
+bool PositionAnalysis::ComputeTarget(int target) {
+    const int n = RangeLength();
+    const double dt = measurement_.Calibration().TimeStep(settings_.timeUnit);
+    const std::size_t first = records_.size();
+    for (int k = 0; k < n; ++k) {
+        const int frame = settings_.lower - 1 + k;
+        XY_TRACK p{};
+        if (!measurement_.Point(target, frame, &p)) return false;
+        PositionRecord r;
+        r.status = p.status;
+        measurement_.Calibration().ToReal(p.x, p.y, settings_.lengthUnit, &r.x, &r.y);
+        if (k > 0) {
+            const PositionRecord& previous = records_.back();
+            r.distance = std::sqrt((r.x - previous.x) * (r.x - previous.x) +
+                                   (r.y - previous.y) * (r.y - previous.y));
+            r.speed = r.distance / dt;
+            if (k > 1) r.acceleration = (r.speed - previous.speed) / dt;
+        }
+        records_.push_back(r);
+    }
+    SmoothTarget(first, n);
+    return true;
+}
+
+void PositionAnalysis::SmoothTarget(std::size_t first, int count) {
+    const int passes = settings_.smoothing;
+    if (passes < 1) return;
+    // Derived columns were computed from unsmoothed positions; each column is
+    // smoothed on its own over the frames where it has values.
+    struct Part {
+        double PositionRecord::*field;
+        int from;
+    };
+    const Part parts[] = {{&PositionRecord::x, 0},
+                          {&PositionRecord::y, 0},
+                          {&PositionRecord::distance, 1},
+                          {&PositionRecord::speed, 1},
+                          {&PositionRecord::acceleration, 2}};
+    for (const Part& part : parts) {
+        std::vector<double> column = Column(records_, first, count, part.field);
+        ColumnSmoothing::SmoothFrom(&column, part.from, passes);
+        Store(&records_, first, column, part.field);
+    }
+}
+
+const PositionRecord& PositionAnalysis::At(std::size_t targetPos, int k) const {
+    return records_[targetPos * static_cast<std::size_t>(RangeLength()) +
+                    static_cast<std::size_t>(k)];
+}
+
+std::vector<std::string> PositionAnalysis::TableLines() const {
+    TextLines text;
+    if (records_.empty()) return {};
+    const int items = static_cast<int>(settings_.items.size());
+    text.AddString(std::string(Title()) + "\n");
+    text.AddString(TableText::Rule(14 * items + 31));
+    measurement_.AddSummary(&text);
+    text.AddString("平滑次数        , " + TableText::PrintfWhole(settings_.smoothing, 8) + "\n");
+    std::vector<std::string> lines = text.Lines();
+    const std::size_t targets = settings_.targets.size();
+    const int n = RangeLength();
+    if (settings_.grouping == 0) {
+        for (int k = 0; k < n; ++k) {
+            std::vector<Row> rows;
+            for (std::size_t t = 0; t < targets; ++t)
+                rows.emplace_back(t, k);
+            AddBlock(&lines, rows);
+        }
+    } else {
+        for (std::size_t t = 0; t < targets; ++t) {
+            std::vector<Row> rows;
+            for (int k = 0; k < n; ++k)
+                rows.emplace_back(t, k);
+            AddBlock(&lines, rows);
+        }
+    }
+    return lines;
+}
+
+void PositionAnalysis::AddBlock(std::vector<std::string>* lines,
+                                const std::vector<Row>& rows) const {
+    const std::string length = UnitName(settings_.lengthUnit, true);
+    const std::string time = UnitName(settings_.timeUnit, false);
+    std::string heading =
+        "   帧, " + std::string("  ID") + ", " + "     时间" + ", " + TableText::Cell("名称", 8);
+    std::string units = "     , " + std::string("    ") + ", " +
+                        TableText::Cell(measurement_.TimeUnitName(), 9) + ", " +
+                        std::string(8, ' ');
+    std::string average = "     , " + std::string("    ") + ", " + std::string(9, ' ') + ", " +
+                          TableText::Cell("平均", 8);
+    std::string total = "     , " + std::string("    ") + ", " + std::string(9, ' ') + ", " +
+                        TableText::Cell("合计", 8);
+    for (int item : settings_.items) {
+        heading += std::string(", ") + kHeadings[item];
+        units += ", " + TableText::Cell(UnitOf(item, length, time), 12);
+        double sum = 0.0;
+        int defined = 0;
+        for (const Row& row : rows) {
+            if (!Defined(item, row.second)) continue;
+            sum += Value(At(row.first, row.second), item);
+            ++defined;
+        }
+        const bool hasAverage = defined > 0 && item != kErrorItem;
+        average += ", " + (hasAverage ? TableText::Fixed3(sum / defined, 12)
+                                      : TableText::Cell(TableText::Undefined(), 12));
+        const bool hasTotal = defined > 0 && item == 2;
+        total += ", " + (hasTotal ? TableText::Fixed3(sum, 12)
+                                  : TableText::Cell(TableText::Undefined(), 12));
+    }
+    lines->push_back("\n");
+    lines->push_back(heading + "\n");
+    lines->push_back(units + "\n");
+    for (const Row& row : rows)
+        lines->push_back(RowText(row.first, row.second));
+    lines->push_back(average + "\n");
+    lines->push_back(total + "\n");
+}
+
+std::string PositionAnalysis::RowText(std::size_t targetPos, int k) const {
+    const int target = settings_.targets[targetPos];
+    const int frame = settings_.lower - 1 + k;
+    std::string row = TableText::Mark(measurement_.IsEvent(frame)) +
+                      TableText::PrintfWhole(frame + 1, 4) + ", " +
+                      TableText::PrintfWhole(target + 1, 4) + ", " +
+                      TableText::PrintfFixed3(measurement_.FrameTime(frame), 9) + ", " +
+                      TableText::Cell(measurement_.Name(target), 8);
+    const PositionRecord& r = At(targetPos, k);
+    for (int item : settings_.items) {
+        std::string cell;
+        if (!Defined(item, k))
+            cell = TableText::Undefined();
+        else if (item == kErrorItem)
+            cell = kova::FormatInt(r.status);
+        else
+            cell = kova::FormatFixed(Value(r, item), 3);
+        row += ", " + TableText::Cell(cell, 12);
+    }
+    return row + "\n";
+}
+
+ChartSet PositionAnalysis::Charts() const {
+    ChartSet set;
+    set.title = Title();
+    set.firstFrame = settings_.lower - 1;
+    const int n = RangeLength();
+    for (int k = 0; k < n; ++k)
+        set.times.push_back(measurement_.FrameTime(settings_.lower - 1 + k));
+    if (records_.empty()) return set;
+    const std::string length = UnitName(settings_.lengthUnit, true);
+    const std::string time = UnitName(settings_.timeUnit, false);
+    for (int item : settings_.items) {
+        ChartPanel panel;
+        panel.title = kItemNames[item];
+        panel.unit = UnitOf(item, length, time);
+        panel.decimals = item == kErrorItem ? 0 : 3;
+        for (std::size_t t = 0; t < settings_.targets.size(); ++t) {
+            ChartSeries series;
+            series.colour = measurement_.Colour(settings_.targets[t]);
+            series.style = measurement_.Style(settings_.targets[t]);
+            for (int k = 0; k < n; ++k) {
+                series.values.push_back(Value(At(t, k), item));
+                series.defined.push_back(Defined(item, k));
+            }
+            panel.series.push_back(std::move(series));
+        }
+        set.panels.push_back(std::move(panel));
+    }
+    return set;
+}

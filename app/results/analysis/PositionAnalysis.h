@@ -1,0 +1,76 @@
+#pragma once
+
+#include "ChartSet.h"
+
+#include <string>
+#include <utility>
+#include <vector>
+
+class AnalysisMeasurement;
+namespace kova {
+class Prompter;
+}
+
+// Settings of the position/velocity window. Frames count from 1, targets
+// are indices of the point table in list order, items 0..5 in list order.
+struct PositionSettings {
+    int lower = 1;
+    int upper = 1;
+    std::vector<int> targets;
+    std::vector<int> items;
+    int lengthUnit = 3;
+    int timeUnit = 4;
+    int smoothing = 0;
+    int grouping = 1; // 0 by frame, 1 by target
+};
+
+// One target in one frame of the range.
+struct PositionRecord {
+    double x = 0.0;
+    double y = 0.0;
+    double distance = 0.0;
+    double speed = 0.0;
+    double acceleration = 0.0;
+    int status = 0;
+};
+
+// Calibrated positions of chosen targets, the distance moved from frame to
+// frame, speed and acceleration, as a table and as charts.
+class PositionAnalysis {
+public:
+    PositionAnalysis(const AnalysisMeasurement& measurement, PositionSettings settings);
+
+    static const char* Title() { return "位置 / 速度"; }
+    static constexpr int kItemCount = 6;
+    // The names of the item list ("坐标 X" ... "错误序号").
+    static const char* ItemName(int item);
+    // What the window shows when it opens: the calibration's units, every
+    // frame and target, every item but the error number, grouped by target.
+    static PositionSettings Initial(const AnalysisMeasurement& measurement);
+
+    // The window's checks, each refusal a message; false stops everything.
+    bool Validate(kova::Prompter& prompter) const;
+    // Fills the records; false when a point cannot be read (nothing kept).
+    bool Compute();
+    // Validate, then Compute.
+    bool Run(kova::Prompter& prompter) { return Validate(prompter) && Compute(); }
+
+    // Target-major: every frame of the first target, then the next target.
+    const std::vector<PositionRecord>& Records() const { return records_; }
+    // The table, one string per line as the text window receives it.
+    std::vector<std::string> TableLines() const;
+    ChartSet Charts() const;
+
+private:
+    int RangeLength() const { return settings_.upper - settings_.lower + 1; }
+    bool ComputeTarget(int target);
+    void SmoothTarget(std::size_t first, int count);
+    const PositionRecord& At(std::size_t targetPos, int k) const;
+    void AddBlock(std::vector<std::string>* lines,
+                  const std::vector<std::pair<std::size_t, int>>& rows) const;
+    std::string RowText(std::size_t targetPos, int k) const;
+
+    const AnalysisMeasurement& measurement_;
+    PositionSettings settings_;
+    std::vector<PositionRecord> records_;
+};

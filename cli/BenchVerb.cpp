@@ -1,0 +1,45 @@
+// kova-batch bench: the performance figures of tracking, as "name: value"
+// lines.
+
+#include "CommandLine.h"
+#include "TrackingBench.h"
+#include "Verbs.h"
+
+#include <iomanip>
+#include <ostream>
+
+namespace kova::cli {
+
+int RunBench(VerbContext& context) {
+    CommandLine line;
+    std::string error;
+    if (!line.Parse(context.args, {{"--frames", 1}, {"--dir", 1}}, &error)) {
+        *context.err << "bench: " << error << '\n';
+        return 2;
+    }
+    TrackingBench::Options options;
+    if (line.Has("--frames")) {
+        if (!ParseInt(line.Value("--frames"), &options.frames) || options.frames < 3 ||
+            options.frames > 1000) {
+            *context.err << "bench: --frames must be 3..1000\n";
+            return 2;
+        }
+        options.bmpFrames = std::min(options.bmpFrames, options.frames);
+        options.memoryRepeats = std::max(1, 120 / options.frames);
+    }
+    options.directory = line.Value("--dir");
+    TrackingBench bench(options);
+    const bool ok = bench.Run(
+        [&](const std::string& name, double value) {
+            *context.out << name << ": " << std::fixed << std::setprecision(3) << value << '\n';
+            context.out->flush();
+        },
+        &error);
+    if (!ok) {
+        *context.err << "bench: " << error << '\n';
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace kova::cli

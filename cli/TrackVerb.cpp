@@ -1,0 +1,296 @@
+// kova-batch track: the tracking window's run on a BMP series or an AVI
+// range, with targets from a file or found by automatic point pickup.
+
+#include "AviFrameSource.h"
+#include "CCfgFile.h"
+#include "CFrameStore.h"
+#include "CImageProc.h"
+#include "CommandLine.h"
+#include "ConsolePrompter.h"
+#include "ScriptedClicks.h"
+#include "SeriesFrameSource.h"
+#include "TargetsFile.h"
+#include "TrackingEngine.h"
+#include "TrackingRun.h"
+#include "Verbs.h"
+
+#include <atomic>
+#include <csignal>
+#include <filesystem>
+#include <memory>
+#include <ostream>
+
+namespace kova::cli {
+namespace {
+
+// Ctrl-C stops the run after the current frame, as the stop button does, so
+// the result keeps the completed frames with a header that says so.
+std::atomic<bool> interrupted{false};
+
+extern "C" void OnInterrupt(int /*signal*/) {
+    interrupted = true;
+}
+
+// Installs the handler for the life of a run.
+class InterruptGuard {
+public:
+    InterruptGuard() {
+        interrupted = false;
+        previous_ = std::signal(SIGINT, OnInterrupt);
+    }
+    ~InterruptGuard() { std::signal(SIGINT, previous_); }
+    InterruptGuard(const InterruptGuard&) = delete;
+    InterruptGuard& operator=(const InterruptGuard&) = delete;
+
+private:
+    void (*previous_)(int) = SIG_DFL;
+};
+
+struct TrackOptions {
+    std::vector<std::string> series;
+    std::string avi;
+    int rangeFirst = 0;
+    int rangeLast = 0;
+    std::string out;
+    std::string targets;
+    bool pickup = false;
+    std::string mode;
+    bool colour = false;
+    std::string clicks;
+    int windowWidth = 31;
+    int windowHeight = 31;
+};
+
+bool Fail(VerbContext& context, const std::string& message) {
+    *context.err << "track: " << message << '\n';
+    return false;
+}
+
+int Error(VerbContext& context, const std::string& message) {
+    Fail(context, message);
+    return 1;
+}
+
+bool ParseWindow(const std::vector<std::string>& values, TrackOptions* o) {
+    return values.size() == 2 && ParseInt(values[0], &o->windowWidth) &&
+           ParseInt(values[1], &o->windowHeight) && o->windowWidth >= 1 && o->windowHeight >= 1 &&
+           o->windowWidth <= 32767 && o->windowHeight <= 32767;
+}
+
+bool ParseOptions(VerbContext& context, TrackOptions* o) {
+    CommandLine line;
+    std::string error;
+    const std::map<std::string, int> arity = {
+        {"--series", 2}, {"--avi", 1},  {"--range", 2},  {"--out", 1},    {"--targets", 1},
+        {"--pickup", 0}, {"--mode", 1}, {"--colour", 0}, {"--clicks", 1}, {"--window", 2}};
+    if (!line.Parse(context.args, arity, &error)) return Fail(context, error);
+    if (!line.Positional().empty()) return Fail(context, "unexpected " + line.Positional()[0]);
+    o->series = line.Values("--series");
+    o->avi = line.Value("--avi");
+    o->out = line.Value("--out");
+    o->targets = line.Value("--targets");
+    o->pickup = line.Has("--pickup");
+    o->mode = line.Value("--mode");
+    o->colour = line.Has("--colour");
+    o->clicks = line.Value("--clicks");
+    if (o->series.empty() == o->avi.empty()) return Fail(context, "give --series or --avi");
+    if (o->out.empty()) return Fail(context, "--out R.TRK is required");
+    if (o->targets.empty() == !o->pickup) return Fail(context, "give --targets or --pickup");
+    if (line.Has("--range")) {
+        const std::vector<std::string> r = line.Values("--range");
+        if (o->avi.empty() || !ParseInt(r[0], &o->rangeFirst) || !ParseInt(r[1], &o->rangeLast) ||
+            o->rangeFirst < 1 || o->rangeLast < o->rangeFirst)
+            return Fail(context, "--range A B needs an AVI and 1 <= A <= B");
+    }
+    if (line.Has("--window") && !ParseWindow(line.Values("--window"), o))
+        return Fail(context, "--window W H needs two sizes 1..32767");
+    if (!o->mode.empty() && o->mode != "manual" && o->mode != "semi" && o->mode != "auto")
+        return Fail(context, "--mode must be manual, semi or auto");
+    return true;
+}
+
+// The system configuration: the file when it exists (with the right
+// version), the defaults otherwise.
+bool LoadConfig(VerbContext& context, CCfgFile* config, kova::Prompter& prompter) {
+    if (!std::filesystem::exists(context.configPath)) return true;
+    if (!config->Load(context.configPath))
+        return Fail(context, "cannot read the configuration " + context.configPath);
+    std::string version;
+    if (!config->GetValue("VersionInformation", &version) || version != "KOVA_VER1.00") {
+        prompter.Show("'CFG' 文件版本错误。", "错误");
+        return false;
+    }
+    return true;
+}
+
+std::unique_ptr<FrameSource> OpenSource(VerbContext& context, const TrackOptions& o,
+                                        kova::CFrameStore& store, kova::Prompter& prompter) {
+    std::string error;
+    if (!o.series.empty()) {
+        auto series = std::make_unique<SeriesFrameSource>(store);
+        if (!series->SetFiles(o.series[0], o.series[1], &error)) {
+            Fail(context, error);
+            return nullptr;
+        }
+        return series;
+    }
+    auto avi = std::make_unique<AviFrameSource>(store, prompter);
+    if (!avi->Open(o.avi, o.rangeFirst, o.rangeLast, &error)) {
+        Fail(context, error);
+        return nullptr;
+    }
+    return avi;
+}
+
+void ApplyCurrentThresholds(const TrackParams& p, TargetSetting& t) {
+    t.greyLow = p.monoValue[0];
+    t.greyHigh = p.monoValue[1];
+    t.percent = static_cast<float>(p.monoPercent);
+    std::copy(p.colorValue, p.colorValue + 6, t.colour);
+}
+
+bool SetTargetsFromFile(VerbContext& context, const TrackOptions& o, TrackingEngine& engine) {
+    std::vector<TargetsFile::Entry> entries;
+    std::string error;
+    if (!TargetsFile::Load(o.targets, &entries, &error)) return Fail(context, error);
+    if (entries.size() > static_cast<std::size_t>(TrackingEngine::kMaxTargets))
+        return Fail(context, o.targets + ": more than 4096 targets");
+    const TrackParams& p = engine.Params();
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const TargetsFile::Entry& e = entries[i];
+        TargetSetting& t = engine.Target(static_cast<int>(i));
+        t.x = e.x;
+        t.y = e.y;
+        const bool freeWindow = p.windowSize == 1 && e.width > 0;
+        t.width = static_cast<std::int16_t>(freeWindow ? e.width : o.windowWidth);
+        t.height = static_cast<std::int16_t>(freeWindow ? e.height : o.windowHeight);
+        ApplyCurrentThresholds(p, t);
+        if (p.pickupValueMode != 1) continue;
+        if (e.hasGrey) {
+            t.greyLow = e.grey[0];
+            t.greyHigh = e.grey[1];
+        }
+        if (e.hasPercent) t.percent = e.percent;
+        if (e.hasColour) std::copy(e.colour, e.colour + 6, t.colour);
+    }
+    engine.SetTargetCount(static_cast<int>(entries.size()));
+    return true;
+}
+
+// Automatic point pickup on the first image with the configuration's
+// thresholds; every target gets the --window size.
+bool SetTargetsByPickup(VerbContext& context, const TrackOptions& o, TrackingEngine& engine,
+                        kova::CFrameStore& store) {
+    if (engine.Params().IsColour())
+        return Fail(context, "automatic point pickup needs grey images");
+    store.Disp_frame(1);
+    store.Put_window_full();
+    int count = 0;
+    if (engine.ExtractTargets(count) != 0 || count == 0) {
+        *context.err << "没有目标。\n";
+        return false;
+    }
+    count = std::min(count, TrackingEngine::kMaxTargets);
+    for (int i = 0; i < count; ++i) {
+        TargetSetting& t = engine.Target(i);
+        t.width = static_cast<std::int16_t>(o.windowWidth);
+        t.height = static_cast<std::int16_t>(o.windowHeight);
+        ApplyCurrentThresholds(engine.Params(), t);
+    }
+    engine.SetTargetCount(count);
+    *context.err << count << " targets picked up\n";
+    return true;
+}
+
+bool TargetsInsideFrame(VerbContext& context, TrackingEngine& engine, kova::CFrameStore& store) {
+    for (int i = 0; i < engine.TargetCount(); ++i) {
+        const TargetSetting& t = engine.Target(i);
+        if (t.x >= static_cast<float>(store.Width()) || t.y >= static_cast<float>(store.Height()))
+            return Fail(context, "target " + std::to_string(i + 1) + " lies outside the " +
+                                     std::to_string(store.Width()) + "x" +
+                                     std::to_string(store.Height()) + " frame");
+    }
+    return true;
+}
+
+void ApplyMode(const TrackOptions& o, TrackParams& p) {
+    if (o.mode == "manual") p.processType = TrackParams::kManual;
+    if (o.mode == "semi") p.processType = TrackParams::kSemiAutomatic;
+    if (o.mode == "auto") p.processType = TrackParams::kAutomatic;
+    if (o.colour) p.dispType = TrackParams::kColour;
+    if (o.pickup) { // target setting by pickup forces both policies to fixed
+        p.windowSize = 0;
+        p.pickupValueMode = 0;
+    }
+}
+
+void PrintCounts(VerbContext& context, const TrackingEngine& engine) {
+    *context.out << "frames: " << engine.FramesTracked() << '\n'
+                 << "targets: " << engine.TargetCount() << '\n';
+    for (int s = 0; s < 5; ++s)
+        *context.out << "status " << s << ": " << engine.StatusTotals()[s] << '\n';
+}
+
+int Track(VerbContext& context, const TrackOptions& o) {
+    kova::ConsolePrompter prompter(*context.err);
+    CCfgFile config;
+    if (!LoadConfig(context, &config, prompter)) return 1;
+    kova::CFrameStore store;
+    kova::CImageProc proc(store);
+    TrackingEngine engine(store, proc);
+    engine.Params().Load(config);
+    ApplyMode(o, engine.Params());
+    const std::string invalid = engine.Params().Check();
+    if (!invalid.empty()) return Error(context, context.configPath + ": " + invalid);
+    std::unique_ptr<FrameSource> source = OpenSource(context, o, store, prompter);
+    if (!source) return 1;
+    int frame = 1;
+    if (source->Load(1, engine.Params().IsColour(), frame) != 0)
+        return Error(context, source->Problem());
+    const bool targetsOk = o.pickup ? SetTargetsByPickup(context, o, engine, store)
+                                    : SetTargetsFromFile(context, o, engine);
+    if (!targetsOk || !TargetsInsideFrame(context, engine, store)) return 1;
+    if (engine.TargetCount() == 0) return Error(context, "没有目标。");
+    ScriptedClicks clicks;
+    std::string error;
+    if (!o.clicks.empty() && !clicks.Load(o.clicks, &error)) return Error(context, error);
+    if (engine.Params().processType == TrackParams::kManual && o.clicks.empty())
+        return Error(context, "manual mode needs --clicks FILE");
+    engine.SetManualPointSource(&clicks);
+    TrackingRun run(engine, prompter);
+    const MeasureHeader header =
+        TrackingRun::MakeHeader(config, *source, engine.Params().IsColour());
+    InterruptGuard guard;
+    engine.SetFramePump([&engine](int /*frame*/) {
+        if (interrupted) engine.Stop();
+    });
+    engine.Start();
+    const int result = run.RunTracking(*source, o.out, header);
+    engine.Stop();
+    PrintCounts(context, engine);
+    if (interrupted) {
+        *context.err << "track: interrupted; " << engine.FramesTracked() << " frames kept\n";
+        return 130;
+    }
+    if (result == 0) return 0;
+    const std::string why = !clicks.Problem().empty()    ? clicks.Problem()
+                            : !source->Problem().empty() ? source->Problem()
+                                                         : std::string();
+    if (clicks.StoppedByScript()) {
+        *context.err << "track: stopped; " << engine.FramesTracked() << " frames kept\n";
+        return 0;
+    }
+    return Error(context, "tracking ended early" + (why.empty() ? std::string() : ": " + why) +
+                              "; " + std::to_string(engine.FramesTracked()) + " frames kept in " +
+                              o.out);
+}
+
+} // namespace
+
+int RunTrack(VerbContext& context) {
+    TrackOptions options;
+    if (!ParseOptions(context, &options)) return 2;
+    return Track(context, options);
+}
+
+} // namespace kova::cli

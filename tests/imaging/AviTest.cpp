@@ -1,0 +1,508 @@
+// AVI reading and writing against files written and read by the ffmpeg tool
+// (skipped when it is not installed), plus header checks on crafted files.
+#include "CAviHeader.h"
+#include "CAviVideo.h"
+#include "CFrameStore.h"
+#include "CVideoCapDS.h"
+#include "TestFiles.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <map>
+#include <opencv2/imgcodecs.hpp>
+#include <opencv2/imgproc.hpp>
+#include <random>
+#include <sstream>
+
+namespace kova {
+namespace {
+
+using test::ReadBytes;
+using test::TempDir;
+using test::WriteBytes;
+
+constexpr int kWidth = 33; // odd: DIB rows are padded
+constexpr int kHeight = 21;
+constexpr int kFrames = 3;
+
+bool HaveFfmpeg() {
+    static const bool have = std::system("ffmpeg -version >/dev/null 2>&1") == 0 &&
+                             std::system("ffprobe -version >/dev/null 2>&1") == 0;
+    return have;
+}
+
+bool RunTool(const std::string& command) {
+    return std::system((command + " >/dev/null 2>&1").c_str()) == 0;
+}
+
+// Frames of at most 150 distinct colours, so a generated palette holds them
+// exactly.
+std::vector<cv::Mat> SourceFrames(const TempDir& dir) {
+    std::mt19937 random(7);
+    std::vector<cv::Vec3b> colours(150);
+    for (auto& c : colours)
+        c = cv::Vec3b(random() & 0xFF, random() & 0xFF, random() & 0xFF);
+    std::vector<cv::Mat> frames;
+    for (int f = 0; f < kFrames; ++f) {
+        cv::Mat image(kHeight, kWidth, CV_8UC3);
+        for (int y = 0; y < kHeight; ++y)
+            for (int x = 0; x < kWidth; ++x)
+                image.at<cv::Vec3b>(y, x) = colours[random() % colours.size()];
+        cv::imwrite(dir.File("src" + std::to_string(f + 1) + ".png"), image);
+        frames.push_back(image);
+    }
+    return frames;
+}
+
+// Encodes the source frames with ffmpeg: `options` picks codec and format.
+std::string Encode(const TempDir& dir, const std::string& name, const std::string& options) {
+    const std::string out = dir.File(name);
+    const bool ok =
+        RunTool("ffmpeg -y -framerate 25 -i " + dir.File("src%d.png") + " " + options + " " + out);
+    return ok ? out : std::string();
+}
+
+std::map<std::string, std::string> Probe(const std::string& path) {
+    const std::string out = path + ".probe";
+    const int status =
+        std::system(("ffprobe -v error -select_streams v:0 -count_frames -show_entries "
+                     "stream=codec_name,pix_fmt,width,height,nb_read_frames,r_frame_rate "
+                     "-of default=nw=1 " +
+                     path + " > " + out + " 2>/dev/null")
+                        .c_str());
+    std::map<std::string, std::string> values;
+    if (status != 0) return values;
+    std::ifstream in(out);
+    for (std::string line; std::getline(in, line);) {
+        const auto eq = line.find('=');
+        if (eq != std::string::npos) values[line.substr(0, eq)] = line.substr(eq + 1);
+    }
+    return values;
+}
+
+// What the ffmpeg tool itself decodes (BGR frames).
+std::vector<cv::Mat> ToolDecode(const std::string& path, int width, int height) {
+    const std::string raw = path + ".raw";
+    std::vector<cv::Mat> frames;
+    if (!RunTool("ffmpeg -y -i " + path + " -vsync passthrough -f rawvideo -pix_fmt bgr24 " + raw))
+        return frames;
+    const std::string bytes = ReadBytes(raw);
+    const std::size_t frameBytes = static_cast<std::size_t>(width) * height * 3;
+    for (std::size_t at = 0; at + frameBytes <= bytes.size(); at += frameBytes)
+        frames.push_back(
+            cv::Mat(height, width, CV_8UC3, const_cast<char*>(bytes.data() + at)).clone());
+    return frames;
+}
+
+double MaxDiff(const cv::Mat& a, const cv::Mat& b) {
+    return a.size() == b.size() && a.type() == b.type() ? cv::norm(a, b, cv::NORM_INF) : 1e9;
+}
+
+cv::Mat Grey(const cv::Mat& bgr) {
+    cv::Mat grey;
+    cv::cvtColor(bgr, grey, cv::COLOR_BGR2GRAY);
+    return grey;
+}
+
+class AviTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!HaveFfmpeg()) GTEST_SKIP() << "ffmpeg is not installed";
+        source_ = SourceFrames(dir_);
+    }
+
+    // Loads every frame of `path` as colour frames 1.. and checks them.
+    void ExpectColourFrames(const std::string& path, const std::vector<cv::Mat>& expected,
+                            double tolerance) {
+        CAviVideo avi;
+        ASSERT_EQ(avi.Open(path), 1) << path;
+        ASSERT_EQ(avi.GetFrameCount(), static_cast<int>(expected.size()));
+        for (int i = 0; i < avi.GetFrameCount(); ++i) {
+            ASSERT_EQ(avi.LoadFrameFromAVI(i, store_, i + 1, 1, 0, 0), 1);
+            EXPECT_LE(MaxDiff(store_.Get_image_color(i + 1), expected[i]), tolerance)
+                << path << " frame " << i;
+        }
+    }
+
+    TempDir dir_;
+    std::vector<cv::Mat> source_;
+    CFrameStore store_;
+};
+
+TEST_F(AviTest, Raw24TopDownAndBottomUpGiveTheSourcePixels) {
+    const std::string topDown = Encode(dir_, "td.avi", "-c:v rawvideo -pix_fmt bgr24");
+    const std::string bottomUp =
+        Encode(dir_, "bu.avi", "-vf vflip -c:v rawvideo -pix_fmt bgr24 -flipped_raw_rgb 1");
+    ASSERT_FALSE(topDown.empty());
+    ASSERT_FALSE(bottomUp.empty());
+    CAviHeader header;
+    ASSERT_TRUE(header.Read(topDown)) << header.Error();
+    EXPECT_EQ(header.Width(), kWidth);
+    EXPECT_EQ(header.Height(), kHeight);
+    EXPECT_EQ(header.FrameCount(), kFrames);
+    EXPECT_EQ(header.BitCount(), 24);
+    EXPECT_EQ(header.CompressionKind(), 0u);
+    EXPECT_EQ(header.Handler(), "");
+    EXPECT_TRUE(header.TopDown());
+    EXPECT_DOUBLE_EQ(header.FrameRate(), 25.0);
+    EXPECT_EQ(header.PropertyText(), " Video length:   0.1s   Size:   33 x 21\n\n 3 Frame   24 Bit "
+                                     "color  Non-compress \n\nFrame rate: 25.0 Hz \n\n");
+    ASSERT_TRUE(header.Read(bottomUp));
+    EXPECT_FALSE(header.TopDown());
+    ExpectColourFrames(topDown, source_, 0);
+    ExpectColourFrames(bottomUp, source_, 0);
+}
+
+TEST_F(AviTest, EightBitPalettisedAndGreyGiveTheSourcePixels) {
+    const std::string pal8 =
+        Encode(dir_, "p8.avi",
+               "-vf \"split[a][b];[a]palettegen=reserve_transparent=0[p];[b][p]paletteuse=dither="
+               "none\" -c:v rawvideo -pix_fmt pal8");
+    ASSERT_FALSE(pal8.empty());
+    CAviHeader header;
+    ASSERT_TRUE(header.Read(pal8));
+    EXPECT_EQ(header.BitCount(), 8);
+    ExpectColourFrames(pal8, source_, 0);
+
+    const std::string grey = Encode(dir_, "g8.avi", "-c:v rawvideo -pix_fmt gray");
+    ASSERT_TRUE(header.Read(grey));
+    EXPECT_EQ(header.BitCount(), 8);
+    EXPECT_EQ(header.Handler(), "Y800");
+    CAviVideo avi;
+    ASSERT_EQ(avi.Open(grey), 1);
+    for (int i = 0; i < kFrames; ++i) {
+        ASSERT_EQ(avi.LoadFrameFromAVI(i, store_, i + 1, 0, 0, 0), 1);
+        // The tool's own grey conversion is the reference: allow its rounding.
+        EXPECT_LE(MaxDiff(store_.Get_image(i + 1), Grey(source_[i])), 1) << i;
+    }
+}
+
+TEST_F(AviTest, SixteenBitFramesHoldTheWordsTheToolWrote) {
+    // The tool stores raw 5-5-5 words as given (its own conversion to 16 bits
+    // blends neighbouring pixels), so feed it the words directly.
+    std::mt19937 random(3);
+    std::string words;
+    std::vector<cv::Mat> expected;
+    for (int f = 0; f < kFrames; ++f) {
+        cv::Mat bgr(kHeight, kWidth, CV_8UC3);
+        for (int y = 0; y < kHeight; ++y)
+            for (int x = 0; x < kWidth; ++x) {
+                const unsigned word = random() & 0x7FFF;
+                words += static_cast<char>(word & 0xFF);
+                words += static_cast<char>(word >> 8);
+                auto expand = [](unsigned v) { return static_cast<uchar>(v << 3 | v >> 2); };
+                bgr.at<cv::Vec3b>(y, x) =
+                    cv::Vec3b(expand(word & 31), expand(word >> 5 & 31), expand(word >> 10 & 31));
+            }
+        expected.push_back(bgr);
+    }
+    WriteBytes(dir_.File("words.raw"), words);
+    const std::string path = dir_.File("r16.avi");
+    ASSERT_TRUE(RunTool("ffmpeg -y -f rawvideo -pix_fmt rgb555le -s 33x21 -framerate 25 -i " +
+                        dir_.File("words.raw") + " -c:v rawvideo " + path));
+    CAviHeader header;
+    ASSERT_TRUE(header.Read(path));
+    EXPECT_EQ(header.BitCount(), 16);
+    EXPECT_EQ(header.FrameCount(), kFrames);
+    // Within the low bits that 5-bit components leave open.
+    ExpectColourFrames(path, expected, 7);
+    ExpectColourFrames(path, ToolDecode(path, kWidth, kHeight), 0);
+}
+
+TEST_F(AviTest, MjpegMatchesWhatTheToolDecodes) {
+    const std::string mjpeg = Encode(dir_, "mj.avi", "-c:v mjpeg -q:v 2");
+    ASSERT_FALSE(mjpeg.empty());
+    CAviHeader header;
+    ASSERT_TRUE(header.Read(mjpeg));
+    EXPECT_EQ(header.Handler(), "MJPG");
+    EXPECT_EQ(header.BitCount(), 24);
+    EXPECT_EQ(header.PropertyText(), " Video length:   0.1s   Size:   33 x 21\n\n 3 Frame   24 Bit "
+                                     "color  MJPG compress \n\nFrame rate: 25.0 Hz \n\n");
+    ExpectColourFrames(mjpeg, ToolDecode(mjpeg, kWidth, kHeight), 2);
+}
+
+TEST_F(AviTest, SeekingGivesTheSameFramesAsReadingOn) {
+    const std::string path = Encode(dir_, "mj.avi", "-c:v mjpeg -q:v 2");
+    CAviVideo avi;
+    ASSERT_EQ(avi.Open(path), 1);
+    std::vector<cv::Mat> inOrder;
+    for (int i = 0; i < kFrames; ++i)
+        inOrder.push_back(avi.DecodeFrame(i).clone());
+    for (int i : {2, 0, 1, 1, 2}) {
+        const cv::Mat& frame = avi.DecodeFrame(i);
+        EXPECT_EQ(MaxDiff(frame, inOrder[i]), 0) << i;
+    }
+    EXPECT_TRUE(avi.DecodeFrame(kFrames).empty());
+    EXPECT_TRUE(avi.DecodeFrame(-1).empty());
+}
+
+TEST_F(AviTest, FramesArePlacedAndClippedAtAPosition) {
+    const std::string path = Encode(dir_, "td.avi", "-c:v rawvideo -pix_fmt bgr24");
+    CAviVideo avi;
+    ASSERT_EQ(avi.Open(path), 1);
+    store_.Put_framesize(40, 30);
+    ASSERT_EQ(avi.LoadFrameFromAVI(1, store_, 2, 1, 20, 25), 1);
+    const cv::Mat colour = store_.Get_image_color(2);
+    EXPECT_EQ(colour.size(), cv::Size(40, 30)); // the store keeps its size
+    EXPECT_EQ(MaxDiff(colour(cv::Rect(20, 25, 20, 5)), source_[1](cv::Rect(0, 0, 20, 5))), 0);
+    EXPECT_EQ(cv::countNonZero(Grey(colour(cv::Rect(0, 0, 20, 25)))), 0);
+    ASSERT_EQ(avi.LoadFrameFromAVI(0, store_, 3, 0, 5, 5), 1);
+    EXPECT_EQ(MaxDiff(store_.Get_image(3)(cv::Rect(5, 5, 33, 21)), Grey(source_[0])), 0);
+    // Outside the frame, or a frame the store does not have: refused.
+    EXPECT_EQ(avi.LoadFrameFromAVI(0, store_, 3, 0, 40, 0), 0);
+    EXPECT_EQ(avi.LoadFrameFromAVI(0, store_, store_.Get_nofframe_color() + 1, 1, 0, 0), 0);
+}
+
+TEST_F(AviTest, ThirtyTwoBitFilesAreNotLoadedButTheFallbackReadsThem) {
+    const std::string path = Encode(dir_, "b32.avi", "-c:v rawvideo -pix_fmt bgra");
+    CAviVideo avi;
+    ASSERT_EQ(avi.Open(path), 1);
+    EXPECT_EQ(avi.GetBitCount(), 32);
+    EXPECT_EQ(avi.Header().PropertyText(), " Not supporting the format of file.");
+    EXPECT_EQ(avi.LoadFrameFromAVI(0, store_, 1, 1, 0, 0), 0);
+
+    CVideoCapDS capture(store_);
+    ASSERT_EQ(capture.PutCaptureFileName(path), 1);
+    std::int64_t last = 0;
+    ASSERT_EQ(capture.GetFrameNumber(&last), 1);
+    EXPECT_EQ(last, kFrames - 1);
+    ASSERT_EQ(capture.ReadImageToMemory(1, 1, 0, 0, 0, 1), 1);
+    EXPECT_EQ(capture.GetOperateFrame(), 1);
+    EXPECT_EQ(MaxDiff(store_.Get_image_color(1), source_[0]), 0);
+}
+
+TEST_F(AviTest, FallbackReadsARangeWithIntervalAndStops) {
+    const std::string path = Encode(dir_, "td.avi", "-c:v rawvideo -pix_fmt bgr24");
+    CVideoCapDS capture(store_);
+    std::int64_t last = 0;
+    EXPECT_EQ(capture.GetFrameNumber(&last), 0); // no file yet
+    EXPECT_EQ(capture.PutCaptureFileName(dir_.File("missing.avi")), 0);
+    ASSERT_EQ(capture.PutCaptureFileName(path), 1);
+    // AVI frames 0 and 2 into colour frames 4 and 5.
+    ASSERT_EQ(capture.ReadImageToMemory(4, 5, 0, 0, 0, 2), 1);
+    EXPECT_EQ(MaxDiff(store_.Get_image_color(4), source_[0]), 0);
+    EXPECT_EQ(MaxDiff(store_.Get_image_color(5), source_[2]), 0);
+    // Running past the end of the file fails after the frames it could read.
+    EXPECT_EQ(capture.ReadImageToMemory(6, 8, 0, 0, 1, 1), 0);
+    EXPECT_EQ(capture.GetOperateFrame(), 7);
+    store_.Put_progress_pos(-1);
+    EXPECT_EQ(capture.ReadImageToMemory(1, 3, 0, 0, 0, 1), 1);
+    EXPECT_EQ(capture.GetOperateFrame(), 0);
+    EXPECT_EQ(store_.Get_progress_pos(), 0);
+}
+
+// ---- writing ----
+
+class AviWriteTest : public AviTest {
+protected:
+    void SetUp() override {
+        AviTest::SetUp();
+        if (IsSkipped()) return;
+        for (int i = 0; i < kFrames; ++i) {
+            store_.Put_image_color(i + 1, source_[i], 0, 0);
+            store_.Put_image(i + 1, Grey(source_[i]), 0, 0);
+        }
+    }
+};
+
+TEST_F(AviWriteTest, RawColourAndGreyReadBackByTheToolAndByUs) {
+    for (int color : {1, 0}) {
+        const std::string path = dir_.File(color ? "c.avi" : "g.avi");
+        CAviVideo avi;
+        ASSERT_EQ(avi.Create(path, kWidth, kHeight, 10, 30, CAviVideo::Layout::Frames, color), 1);
+        for (int i = 1; i <= kFrames; ++i)
+            ASSERT_EQ(avi.WriteFrame(store_, i), 1);
+        ASSERT_EQ(avi.Close(), 1);
+        auto probe = Probe(path);
+        EXPECT_EQ(probe["codec_name"], "rawvideo");
+        EXPECT_EQ(probe["pix_fmt"], color ? "bgr24" : "pal8");
+        EXPECT_EQ(probe["width"], std::to_string(kWidth));
+        EXPECT_EQ(probe["height"], std::to_string(kHeight));
+        EXPECT_EQ(probe["nb_read_frames"], "3"); // the count follows what was written
+        EXPECT_EQ(probe["r_frame_rate"], "30/1");
+        std::vector<cv::Mat> expected;
+        for (const cv::Mat& s : source_)
+            expected.push_back(color ? s : Grey(s));
+        const auto tool = ToolDecode(path, kWidth, kHeight);
+        ASSERT_EQ(tool.size(), expected.size());
+        for (int i = 0; i < kFrames; ++i)
+            EXPECT_EQ(MaxDiff(color ? tool[i] : Grey(tool[i]), expected[i]), 0);
+        CAviHeader header;
+        ASSERT_TRUE(header.Read(path));
+        EXPECT_EQ(header.BitCount(), color ? 24 : 8);
+        EXPECT_EQ(header.FrameCount(), kFrames);
+        EXPECT_EQ(header.Handler(), "DIB ");
+        CAviVideo reader;
+        ASSERT_EQ(reader.Open(path), 1);
+        for (int i = 0; i < kFrames; ++i) {
+            ASSERT_EQ(reader.LoadFrameFromAVI(i, store_, 10 + i, color, 0, 0), 1);
+            EXPECT_EQ(MaxDiff(color ? store_.Get_image_color(10 + i) : store_.Get_image(10 + i),
+                              expected[i]),
+                      0);
+        }
+    }
+}
+
+TEST_F(AviWriteTest, FieldsHoldTheRowsOfTheirParity) {
+    const std::string path = dir_.File("f.avi");
+    CAviVideo avi;
+    ASSERT_EQ(avi.Create(path, kWidth, kHeight, 3, 25, CAviVideo::Layout::Fields, 1), 1);
+    EXPECT_EQ(avi.WriteFrame(store_, 1), 0); // frames do not go into a field file
+    ASSERT_EQ(avi.WriteField(store_, 1, CAviVideo::kOddField), 1);
+    ASSERT_EQ(avi.WriteField(store_, 1, CAviVideo::kEvenField), 1);
+    ASSERT_EQ(avi.WriteField(store_, 2, CAviVideo::kOddField), 1);
+    EXPECT_EQ(avi.WriteField(store_, 2, 3), 0);
+    ASSERT_EQ(avi.Close(), 1);
+    auto probe = Probe(path);
+    EXPECT_EQ(probe["height"], std::to_string(kHeight / 2));
+    EXPECT_EQ(probe["nb_read_frames"], "3");
+    const auto tool = ToolDecode(path, kWidth, kHeight / 2);
+    ASSERT_EQ(tool.size(), 3u);
+    const int sourceFrame[3] = {0, 0, 1};
+    const int firstRow[3] = {0, 1, 0};
+    for (int f = 0; f < 3; ++f)
+        for (int r = 0; r < kHeight / 2; ++r)
+            EXPECT_EQ(MaxDiff(tool[f].row(r), source_[sourceFrame[f]].row(firstRow[f] + 2 * r)), 0)
+                << f << " " << r;
+}
+
+TEST_F(AviWriteTest, MjpegIsReadBackByTheToolAndByUs) {
+    // The encoder needs an even frame size.
+    store_.Put_framesize(kWidth - 1, kHeight - 1);
+    const std::string path = dir_.File("m.avi");
+    CAviVideo avi;
+    ASSERT_EQ(avi.Create(path, kWidth - 1, kHeight - 1, kFrames, 25, CAviVideo::Layout::Frames, 1,
+                         CAviVideo::Codec::Mjpeg),
+              1);
+    for (int i = 1; i <= kFrames; ++i)
+        ASSERT_EQ(avi.WriteFrame(store_, i), 1);
+    ASSERT_EQ(avi.Close(), 1);
+    auto probe = Probe(path);
+    EXPECT_EQ(probe["codec_name"], "mjpeg");
+    EXPECT_EQ(probe["width"], std::to_string(kWidth - 1));
+    EXPECT_EQ(probe["nb_read_frames"], "3");
+    CAviHeader header;
+    ASSERT_TRUE(header.Read(path)) << header.Error();
+    EXPECT_EQ(header.Handler(), "MJPG");
+    ExpectColourFrames(path, ToolDecode(path, kWidth - 1, kHeight - 1), 2);
+}
+
+TEST_F(AviWriteTest, ImpossibleRequestsAreRefused) {
+    CAviVideo avi;
+    const std::string path = dir_.File("x.avi");
+    EXPECT_EQ(avi.Create(path, kWidth, kHeight, 0, 25, CAviVideo::Layout::Frames, 1), 0);
+    EXPECT_EQ(avi.Create(path, kWidth, kHeight, 3, 0, CAviVideo::Layout::Frames, 1), 0);
+    EXPECT_EQ(avi.Create(path, 0, kHeight, 3, 25, CAviVideo::Layout::Frames, 1), 0);
+    EXPECT_EQ(avi.Create(path, kWidth, 1, 3, 25, CAviVideo::Layout::Fields, 1), 0);
+    // An odd size would lose its last column and row in the MJPEG encoder.
+    EXPECT_EQ(avi.Create(path, kWidth, kHeight - 1, 3, 25, CAviVideo::Layout::Frames, 1,
+                         CAviVideo::Codec::Mjpeg),
+              0);
+    EXPECT_EQ(avi.Create(path, kWidth - 1, kHeight + 1, 3, 25, CAviVideo::Layout::Fields, 1,
+                         CAviVideo::Codec::Mjpeg),
+              0);
+    EXPECT_EQ(avi.Create(dir_.File("no/such/dir.avi"), kWidth, kHeight, 3, 25,
+                         CAviVideo::Layout::Frames, 1),
+              0);
+    EXPECT_EQ(avi.WriteFrame(store_, 1), 0); // nothing created
+    // A store frame of another size than the file's is not written.
+    ASSERT_EQ(avi.Create(path, kWidth + 1, kHeight, 3, 25, CAviVideo::Layout::Frames, 1), 1);
+    EXPECT_EQ(avi.WriteFrame(store_, 1), 0);
+    EXPECT_EQ(avi.ItemsWritten(), 0);
+    EXPECT_EQ(avi.Close(), 1);
+}
+
+// ---- headers of crafted files (no tool needed) ----
+
+class AviHeaderTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        CRiffAviWriter writer;
+        ASSERT_TRUE(writer.Open(dir_.File("ok.avi"), 8, 6, 24, 25, 1, 2));
+        ASSERT_TRUE(writer.WriteFrame(cv::Mat(6, 8, CV_8UC3, cv::Scalar(1, 2, 3))));
+        ASSERT_TRUE(writer.WriteFrame(cv::Mat(6, 8, CV_8UC3, cv::Scalar(4, 5, 6))));
+        ASSERT_TRUE(writer.Close());
+        bytes_ = ReadBytes(dir_.File("ok.avi"));
+    }
+
+    // Reads `bytes` as a file; the error text, or "" when it was accepted.
+    std::string ReadError(const std::string& bytes) {
+        WriteBytes(dir_.File("t.avi"), bytes);
+        CAviHeader header;
+        return header.Read(dir_.File("t.avi")) ? "" : header.Error();
+    }
+
+    static void PutU32(std::string* bytes, std::size_t at, std::uint32_t value) {
+        for (int i = 0; i < 4; ++i)
+            (*bytes)[at + i] = static_cast<char>(value >> (8 * i));
+    }
+
+    TempDir dir_;
+    std::string bytes_;
+};
+
+TEST_F(AviHeaderTest, OurFileAndItsPropertyTextVariants) {
+    EXPECT_EQ(ReadError(bytes_), "");
+    CAviHeader header;
+    ASSERT_TRUE(header.Read(dir_.File("t.avi")));
+    EXPECT_EQ(header.PropertyText(), " Video length:   0.1s   Size:   8 x 6\n\n 2 Frame   24 Bit "
+                                     "color  Non-compress DIB \n\nFrame rate: 25.0 Hz \n\n");
+    std::string patched = bytes_;
+    patched.replace(112, 4, "cvid"); // stream handler
+    PutU32(&patched, 188, 1);        // compression: RLE8
+    PutU32(&patched, 128, 3);        // scale: 25 / 3 Hz
+    ASSERT_EQ(ReadError(patched), "");
+    ASSERT_TRUE(header.Read(dir_.File("t.avi")));
+    EXPECT_EQ(header.PropertyText(), " Video length:   0.2s   Size:   8 x 6\n\n 2 Frame   24 Bit "
+                                     "color  2 bytes code Cinepak compress \n\nFrame rate: 8.3 Hz "
+                                     "\n\n");
+    patched.replace(112, 4, "mrle");
+    PutU32(&patched, 188, 2);
+    ASSERT_EQ(ReadError(patched), "");
+    ASSERT_TRUE(header.Read(dir_.File("t.avi")));
+    EXPECT_NE(header.PropertyText().find(" 4 bytes code MS-RLE compress \n\n Frame rate"),
+              std::string::npos);
+}
+
+TEST_F(AviHeaderTest, MalformedHeadersAreRefused) {
+    EXPECT_EQ(ReadError(""), "file too short for a RIFF header");
+    EXPECT_EQ(ReadError("RIFX" + bytes_.substr(4)), "not a RIFF AVI file");
+    std::string b = bytes_;
+    PutU32(&b, 16, 0x7FFFFFF0); // header list beyond the file
+    EXPECT_EQ(ReadError(b), "chunk larger than the file");
+    b = bytes_;
+    PutU32(&b, 140, 0x7FFFFFFF); // frame count no file of this size holds
+    EXPECT_EQ(ReadError(b), "frame count larger than the file can hold");
+    b = bytes_;
+    PutU32(&b, 176, 0); // width
+    EXPECT_EQ(ReadError(b), "frame size out of range");
+    b = bytes_;
+    PutU32(&b, 180, 0x80000000u); // height INT_MIN
+    EXPECT_EQ(ReadError(b), "frame size out of range");
+    b = bytes_;
+    PutU32(&b, 176, 9000); // 9000 x 9000 pixels: beyond any video of the system
+    PutU32(&b, 180, 9000);
+    EXPECT_EQ(ReadError(b), "frame size out of range");
+    b = bytes_;
+    PutU32(&b, 176, 4000); // an uncompressed frame larger than the whole file
+    EXPECT_EQ(ReadError(b), "frame larger than the file");
+    b = bytes_;
+    PutU32(&b, 128, 0); // scale, and no frame time in the main header
+    PutU32(&b, 32, 0);
+    EXPECT_EQ(ReadError(b), "no frame rate");
+    b = bytes_;
+    b.replace(108, 4, "auds");
+    EXPECT_EQ(ReadError(b), "no video stream");
+    // Every truncation of the headers is refused or read without harm.
+    for (std::size_t size = 0; size < 300; ++size)
+        ReadError(bytes_.substr(0, size));
+    EXPECT_EQ(ReadError(bytes_.substr(0, 150)), "chunk larger than the file");
+    CAviVideo avi;
+    EXPECT_EQ(avi.Open(dir_.File("t.avi")), 0);
+    CFrameStore store;
+    EXPECT_EQ(avi.LoadFrameFromAVI(0, store, 1, 1, 0, 0), 0);
+}
+
+} // namespace
+} // namespace kova

@@ -1,0 +1,301 @@
+// BMP reading and writing: every variant ImageMagick writes (compared with
+// ImageMagick's own decoding of the same file), top-down files, our writer,
+// and malformed headers refused without a crash.
+#include "CBmpFile.h"
+#include "ImageTool.h"
+#include "TestFiles.h"
+
+#include <filesystem>
+#include <functional>
+#include <gtest/gtest.h>
+#include <opencv2/imgcodecs.hpp>
+#include <opencv2/imgproc.hpp>
+#include <random>
+
+namespace kova {
+namespace {
+
+using test::ReadBytes;
+using test::TempDir;
+using test::WriteBytes;
+
+constexpr int kW = 13; // odd widths exercise the row padding
+constexpr int kH = 7;
+
+uint32_t Get32(const std::string& b, size_t at) {
+    return uint32_t{uint8_t(b[at])} | uint32_t{uint8_t(b[at + 1])} << 8 |
+           uint32_t{uint8_t(b[at + 2])} << 16 | uint32_t{uint8_t(b[at + 3])} << 24;
+}
+void Set32(std::string& b, size_t at, uint32_t v) {
+    for (int i = 0; i < 4; ++i)
+        b[at + static_cast<size_t>(i)] = static_cast<char>(v >> (8 * i));
+}
+void Set16(std::string& b, size_t at, uint32_t v) {
+    b[at] = static_cast<char>(v);
+    b[at + 1] = static_cast<char>(v >> 8);
+}
+
+int Decode(const std::string& bytes, bool color, cv::Mat& image,
+           CBmpFile::Header* header = nullptr) {
+    return CBmpFile::Decode(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), color,
+                            image, header);
+}
+
+// An image of a few dozen colours, so palettes hold it exactly.
+cv::Mat PaletteImage(int colours, unsigned seed) {
+    std::mt19937 random(seed);
+    std::vector<cv::Vec3b> palette(static_cast<size_t>(colours));
+    for (auto& c : palette)
+        c = cv::Vec3b(random() & 0xFF, random() & 0xFF, random() & 0xFF);
+    cv::Mat image(kH, kW, CV_8UC3);
+    for (int y = 0; y < kH; ++y) {
+        for (int x = 0; x < kW; ++x)
+            image.at<cv::Vec3b>(y, x) = palette[random() % palette.size()];
+    }
+    return image;
+}
+
+// Turns a bottom-up uncompressed file into the same image stored top-down.
+std::string TopDown(const std::string& bottomUp) {
+    std::string out = bottomUp;
+    const uint32_t offset = Get32(bottomUp, 10);
+    const int height = static_cast<int>(Get32(bottomUp, 22));
+    const size_t row = (bottomUp.size() - offset) / static_cast<size_t>(height);
+    for (int y = 0; y < height; ++y) {
+        out.replace(offset + row * static_cast<size_t>(y), row,
+                    bottomUp.substr(offset + row * static_cast<size_t>(height - 1 - y), row));
+    }
+    Set32(out, 22, static_cast<uint32_t>(-height));
+    return out;
+}
+
+struct Variant {
+    const char* name;
+    const char* source; // "grey", "few" (6 colours) or "many" (40 colours)
+    const char* options;
+    int bits;
+    int compression;
+    int tolerance; // 16-bit: ImageMagick widens 5 and 6 bits by copying bits, we round
+};
+
+class ImageMagickBmpTest : public ::testing::TestWithParam<Variant> {};
+
+TEST_P(ImageMagickBmpTest, DecodesAsImageMagickDoes) {
+    if (!test::HaveConvert()) GTEST_SKIP() << "ImageMagick convert is not installed";
+    const Variant& v = GetParam();
+    TempDir dir;
+    const std::string source = dir.File("source.png");
+    cv::Mat original = std::string(v.source) == "grey"  ? test::RandomImage(kW, kH, 1, 5)
+                       : std::string(v.source) == "few" ? PaletteImage(6, 9)
+                                                        : PaletteImage(40, 3);
+    ASSERT_TRUE(cv::imwrite(source, original));
+    const std::string bmp = dir.File(std::string(v.name) + ".bmp");
+    ASSERT_TRUE(test::RunConvert("'" + source + "' " + v.options + "'" + bmp + "'"));
+    const cv::Mat expected = test::ConvertDecode(bmp, dir.File("back.ppm"));
+    ASSERT_FALSE(expected.empty());
+
+    cv::Mat colour;
+    CBmpFile::Header header;
+    ASSERT_EQ(CBmpFile::Read(bmp, true, colour, &header), CBmpFile::kOk);
+    EXPECT_EQ(header.bitCount, v.bits);
+    EXPECT_EQ(header.compression, v.compression);
+    EXPECT_EQ(header.width, kW);
+    EXPECT_EQ(header.height, kH);
+    EXPECT_LE(test::MaxDifference(colour, expected), v.tolerance);
+
+    cv::Mat grey, expectedGrey;
+    ASSERT_EQ(CBmpFile::Read(bmp, false, grey), CBmpFile::kOk);
+    cv::cvtColor(expected, expectedGrey, cv::COLOR_BGR2GRAY);
+    EXPECT_LE(test::MaxDifference(grey, expectedGrey), v.tolerance);
+
+    if (v.compression == 1) return; // RLE files are bottom-up only
+    cv::Mat flipped;
+    CBmpFile::Header flippedHeader;
+    ASSERT_EQ(Decode(TopDown(ReadBytes(bmp)), true, flipped, &flippedHeader), CBmpFile::kOk);
+    EXPECT_TRUE(flippedHeader.topDown);
+    EXPECT_EQ(test::MaxDifference(flipped, colour), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Variants, ImageMagickBmpTest,
+    ::testing::Values(Variant{"grey8", "grey",
+                              "-colorspace Gray -type Palette -compress None BMP3:", 8, 0, 0},
+                      Variant{"palette8", "many", "-type Palette -compress None BMP3:", 8, 0, 0},
+                      Variant{"rle8", "many", "-type Palette -compress RLE BMP3:", 8, 1, 0},
+                      Variant{"palette4", "few", "-type Palette -compress None BMP3:", 4, 0, 0},
+                      Variant{"mono1", "grey", "-monochrome BMP3:", 1, 0, 0},
+                      Variant{"rgb565", "many", "-define bmp:subtype=RGB565 BMP:", 16, 3, 1},
+                      Variant{"rgb555", "many", "-define bmp:subtype=RGB555 BMP:", 16, 3, 1},
+                      Variant{"true24", "many", "-type TrueColor BMP3:", 24, 0, 0},
+                      Variant{"alpha32", "many", "-alpha on -type TrueColorAlpha BMP:", 32, 3, 0}),
+    [](const ::testing::TestParamInfo<Variant>& info) { return std::string(info.param.name); });
+
+TEST(BmpFileTest, TopDownFilesReadAsTheirBottomUpTwins) {
+    const cv::Mat colour = test::RandomImage(kW, kH, 3, 11);
+    cv::Mat grey;
+    cv::cvtColor(colour, grey, cv::COLOR_BGR2GRAY);
+    for (const cv::Mat& image : {colour, grey}) {
+        const std::string bottomUp = CBmpFile::Encode(image);
+        cv::Mat a, b;
+        CBmpFile::Header header;
+        ASSERT_EQ(Decode(TopDown(bottomUp), image.channels() == 3, b, &header), CBmpFile::kOk);
+        EXPECT_TRUE(header.topDown);
+        ASSERT_EQ(Decode(bottomUp, image.channels() == 3, a), CBmpFile::kOk);
+        EXPECT_EQ(test::MaxDifference(a, image), 0);
+        EXPECT_EQ(test::MaxDifference(b, image), 0);
+    }
+}
+
+TEST(BmpFileTest, WriterProducesGreyPaletteAnd24BitFiles) {
+    TempDir dir;
+    const cv::Mat colour = test::RandomImage(kW, kH, 3, 21);
+    cv::Mat grey;
+    cv::cvtColor(colour, grey, cv::COLOR_BGR2GRAY);
+    ASSERT_TRUE(CBmpFile::Write(dir.File("g.bmp"), grey));
+    ASSERT_TRUE(CBmpFile::Write(dir.File("c.bmp"), colour));
+    const std::string g = ReadBytes(dir.File("g.bmp"));
+    const std::string c = ReadBytes(dir.File("c.bmp"));
+    // 8-bit: 1078-byte headers with the grey ramp palette, rows padded to 16.
+    ASSERT_EQ(g.size(), 1078u + 16u * kH);
+    EXPECT_EQ(Get32(g, 2), g.size());
+    EXPECT_EQ(Get32(g, 10), 1078u);
+    EXPECT_EQ(g[28], 8);
+    for (int i = 0; i < 256; ++i) {
+        EXPECT_EQ(Get32(g, 54 + 4 * static_cast<size_t>(i)), uint32_t(i) * 0x010101u);
+    }
+    // Bottom-up: the last image row is stored first.
+    EXPECT_EQ(g.substr(1078, kW), std::string(grey.ptr<char>(kH - 1), kW));
+    ASSERT_EQ(c.size(), 54u + 40u * kH);
+    EXPECT_EQ(c[28], 24);
+    cv::Mat back;
+    ASSERT_EQ(CBmpFile::Read(dir.File("c.bmp"), true, back), CBmpFile::kOk);
+    EXPECT_EQ(test::MaxDifference(back, colour), 0);
+    if (!test::HaveConvert()) GTEST_SKIP() << "ImageMagick convert is not installed";
+    EXPECT_EQ(
+        test::MaxDifference(test::ConvertDecode(dir.File("c.bmp"), dir.File("c.ppm")), colour), 0);
+    cv::Mat greyBgr;
+    cv::cvtColor(grey, greyBgr, cv::COLOR_GRAY2BGR);
+    EXPECT_EQ(
+        test::MaxDifference(test::ConvertDecode(dir.File("g.bmp"), dir.File("g.ppm")), greyBgr), 0);
+}
+
+// A 2x1 file of 16-bit pixels: 555 without masks, or bit fields.
+std::string Sixteen(uint32_t compression, uint16_t first, uint16_t second) {
+    std::string b(54 + 12 + 4, '\0');
+    b[0] = 'B';
+    b[1] = 'M';
+    Set32(b, 10, 66);
+    Set32(b, 14, 40);
+    Set32(b, 18, 2);
+    Set32(b, 22, 1);
+    Set16(b, 26, 1);
+    Set16(b, 28, 16);
+    Set32(b, 30, compression);
+    Set32(b, 54, 0xF800); // 565 masks, used only with bit fields
+    Set32(b, 58, 0x07E0);
+    Set32(b, 62, 0x001F);
+    Set16(b, 66, first);
+    Set16(b, 68, second);
+    return b;
+}
+
+TEST(BmpFileTest, SixteenBitComponentsScaleToFullRange) {
+    cv::Mat image;
+    ASSERT_EQ(Decode(Sixteen(0, 0x7FFF, 0x001F), true, image), CBmpFile::kOk);
+    EXPECT_EQ(image.at<cv::Vec3b>(0, 0), cv::Vec3b(255, 255, 255));
+    EXPECT_EQ(image.at<cv::Vec3b>(0, 1), cv::Vec3b(255, 0, 0)); // blue, stored BGR
+    ASSERT_EQ(Decode(Sixteen(3, 0x07E0, 0x0841), true, image), CBmpFile::kOk);
+    EXPECT_EQ(image.at<cv::Vec3b>(0, 0), cv::Vec3b(0, 255, 0));
+    EXPECT_EQ(image.at<cv::Vec3b>(0, 1), cv::Vec3b(8, 8, 8)); // 1/31 and 2/63 of 255
+    std::string gapped = Sixteen(3, 0, 0);
+    Set32(gapped, 54, 0xF00F); // not one run of bits
+    EXPECT_EQ(Decode(gapped, true, image), CBmpFile::kBadHeader);
+}
+
+TEST(BmpFileTest, FailedWriteLeavesNoFile) {
+    TempDir dir;
+    EXPECT_FALSE(CBmpFile::Write(dir.File("missing/x.bmp"), test::RandomImage(4, 4, 1, 1)));
+    EXPECT_FALSE(CBmpFile::Write(dir.File("x.bmp"), cv::Mat()));
+    EXPECT_TRUE(dir.Entries().empty());
+}
+
+TEST(BmpFileTest, MalformedHeadersAreRefused) {
+    const std::string good = CBmpFile::Encode(test::RandomImage(kW, kH, 1, 2));
+    cv::Mat image;
+    struct Case {
+        const char* what;
+        std::function<void(std::string&)> change;
+        int expected;
+    };
+    const std::vector<Case> cases = {
+        {"not BM", [](std::string& b) { b[1] = 'X'; }, CBmpFile::kNotBitmap},
+        {"unknown info size", [](std::string& b) { Set32(b, 14, 41); }, CBmpFile::kBadHeader},
+        {"zero width", [](std::string& b) { Set32(b, 18, 0); }, CBmpFile::kBadHeader},
+        {"negative width", [](std::string& b) { Set32(b, 18, uint32_t(-5)); },
+         CBmpFile::kBadHeader},
+        {"zero height", [](std::string& b) { Set32(b, 22, 0); }, CBmpFile::kBadHeader},
+        {"two planes", [](std::string& b) { Set16(b, 26, 2); }, CBmpFile::kBadHeader},
+        {"7 bits", [](std::string& b) { Set16(b, 28, 7); }, CBmpFile::kUnsupported},
+        {"JPEG inside", [](std::string& b) { Set32(b, 30, 4); }, CBmpFile::kUnsupported},
+        {"RLE4 at 8 bits", [](std::string& b) { Set32(b, 30, 2); }, CBmpFile::kUnsupported},
+        {"huge width", [](std::string& b) { Set32(b, 18, 100000); }, CBmpFile::kTooLarge},
+        {"huge area", [](std::string& b) { Set32(b, 18, 30000), Set32(b, 22, 30000); },
+         CBmpFile::kTooLarge},
+        {"rows beyond the file", [](std::string& b) { Set32(b, 22, kH + 1); },
+         CBmpFile::kShortHeader},
+        {"300 palette colours", [](std::string& b) { Set32(b, 46, 300); }, CBmpFile::kBadHeader},
+        {"data offset past the end", [](std::string& b) { Set32(b, 10, 1u << 30); },
+         CBmpFile::kBadHeader},
+        {"data inside the headers", [](std::string& b) { Set32(b, 10, 40); }, CBmpFile::kBadHeader},
+        {"no room for a palette", [](std::string& b) { Set32(b, 10, 54); }, CBmpFile::kBadHeader},
+        {"top-down RLE", [](std::string& b) { Set32(b, 30, 1), Set32(b, 22, uint32_t(-kH)); },
+         CBmpFile::kBadHeader},
+    };
+    for (const Case& c : cases) {
+        std::string bytes = good;
+        c.change(bytes);
+        EXPECT_EQ(Decode(bytes, false, image), c.expected) << c.what;
+        EXPECT_TRUE(image.empty()) << c.what;
+    }
+    for (size_t length = 0; length < 1078; length += 7) {
+        EXPECT_NE(Decode(good.substr(0, length), true, image), CBmpFile::kOk) << length;
+    }
+}
+
+TEST(BmpFileTest, OversizedFileIsRefusedBeforeReading) {
+    TempDir dir;
+    const std::string path = dir.File("big.bmp");
+    WriteBytes(path, CBmpFile::Encode(test::RandomImage(kW, kH, 3, 1)));
+    std::filesystem::resize_file(path, CBmpFile::kMaxFileBytes + 1); // sparse: no disk used
+    cv::Mat image;
+    EXPECT_EQ(CBmpFile::Read(path, true, image), CBmpFile::kTooLarge);
+    CBmpFile::Header header;
+    EXPECT_EQ(CBmpFile::ReadHeader(path, header), CBmpFile::kTooLarge);
+    EXPECT_EQ(CBmpFile::Read(dir.File("none.bmp"), true, image), CBmpFile::kOpenFailed);
+}
+
+TEST(BmpFileTest, CorruptedFilesNeverCrash) {
+    const std::string seeds[] = {CBmpFile::Encode(test::RandomImage(9, 5, 1, 3)),
+                                 CBmpFile::Encode(test::RandomImage(9, 5, 3, 4))};
+    std::mt19937 random(99);
+    cv::Mat image;
+    int decoded = 0;
+    for (int round = 0; round < 3000; ++round) {
+        std::string bytes = seeds[round % 2];
+        // Damage the headers mostly, sometimes the pixel data.
+        const int flips = 1 + static_cast<int>(random() % 4);
+        for (int f = 0; f < flips; ++f) {
+            const size_t at = random() % 3 ? random() % 70 : random() % bytes.size();
+            bytes[at] = static_cast<char>(random());
+        }
+        if (round % 3 == 0) Set32(bytes, 30, random() % 4); // try every compression
+        if (Decode(bytes, round % 4 < 2, image) == CBmpFile::kOk) {
+            ++decoded;
+            EXPECT_FALSE(image.empty());
+        }
+    }
+    EXPECT_GT(decoded, 0); // pixel-only damage still decodes
+}
+
+} // namespace
+} // namespace kova

@@ -1,0 +1,376 @@
+// The processing primitives against plain brute-force references on random
+// images, always inside a window that leaves a margin of the frame untouched.
+#include "CFrameStore.h"
+#include "CImageProc.h"
+#include "ImageTool.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
+#include <queue>
+#include <random>
+
+namespace kova {
+namespace {
+
+constexpr int kW = 64;
+constexpr int kH = 48;
+const FrameWindow kWindow{7, 5, 50, 40};
+
+struct RefBlob {
+    double cx;
+    double cy;
+    int area;
+};
+
+// Flood fill from every unvisited target pixel in raster order.
+std::vector<RefBlob> ReferenceBlobs(const cv::Mat& frame, const FrameWindow& w, int target,
+                                    int connectivity, cv::Mat* labels = nullptr) {
+    cv::Mat seen = cv::Mat::zeros(frame.size(), CV_32SC1);
+    std::vector<RefBlob> blobs;
+    for (int y = w.y0; y <= w.y1; ++y) {
+        for (int x = w.x0; x <= w.x1; ++x) {
+            if (frame.at<uchar>(y, x) != target || seen.at<int>(y, x) != 0) continue;
+            const int id = static_cast<int>(blobs.size()) + 1;
+            double sx = 0, sy = 0;
+            int area = 0;
+            std::queue<cv::Point> open;
+            open.push({x, y});
+            seen.at<int>(y, x) = id;
+            while (!open.empty()) {
+                const cv::Point p = open.front();
+                open.pop();
+                sx += p.x;
+                sy += p.y;
+                ++area;
+                for (int dy = -1; dy <= 1; ++dy) {
+                    for (int dx = -1; dx <= 1; ++dx) {
+                        if ((dx == 0 && dy == 0) || (connectivity == 4 && dx != 0 && dy != 0))
+                            continue;
+                        const cv::Point q(p.x + dx, p.y + dy);
+                        if (!w.Contains(q.x, q.y) || seen.at<int>(q.y, q.x) != 0 ||
+                            frame.at<uchar>(q.y, q.x) != target) {
+                            continue;
+                        }
+                        seen.at<int>(q.y, q.x) = id;
+                        open.push(q);
+                    }
+                }
+            }
+            blobs.push_back({sx / area, sy / area, area});
+        }
+    }
+    if (labels != nullptr) *labels = seen;
+    return blobs;
+}
+
+// A random binary frame (0/255) with the given density of 255.
+cv::Mat RandomBinary(unsigned seed, double density) {
+    std::mt19937 random(seed);
+    std::bernoulli_distribution on(density);
+    cv::Mat frame(kH, kW, CV_8UC1);
+    for (int y = 0; y < kH; ++y) {
+        for (int x = 0; x < kW; ++x)
+            frame.at<uchar>(y, x) = on(random) ? 255 : 0;
+    }
+    return frame;
+}
+
+class ImageProcTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        store.Put_framesize(kW, kH);
+        store.Put_image(9, cv::Mat(kH, kW, CV_8UC1, cv::Scalar(17)), 0, 0); // untouched marker
+        store.Put_window(kWindow.x0, kWindow.y0, kWindow.x1, kWindow.y1);
+    }
+    // Puts `source` into frame 1 and fills frame 0 with a marker value.
+    void Load(const cv::Mat& source) {
+        store.Put_window_full();
+        store.Put_image(1, source, 0, 0);
+        store.Put_image(0, cv::Mat(kH, kW, CV_8UC1, cv::Scalar(17)), 0, 0);
+        store.Put_window(kWindow.x0, kWindow.y0, kWindow.x1, kWindow.y1);
+    }
+    // Checks frame 0 against `expected(value)` inside the window and the
+    // marker outside it.
+    template <typename F> void ExpectPerPixel(const cv::Mat& source, F expected) {
+        const cv::Mat out = store.Get_image(0);
+        for (int y = 0; y < kH; ++y) {
+            for (int x = 0; x < kW; ++x) {
+                const int want = kWindow.Contains(x, y) ? expected(source.at<uchar>(y, x)) : 17;
+                ASSERT_EQ(out.at<uchar>(y, x), want) << x << "," << y;
+            }
+        }
+    }
+
+    CFrameStore store;
+    CImageProc proc{store};
+};
+
+TEST_F(ImageProcTest, ThresholdsAndReverseActInsideTheWindow) {
+    const cv::Mat source = test::RandomImage(kW, kH, 1, 1);
+    Load(source);
+    ASSERT_EQ(proc.Twovalue_ext(1, 0, 90, 160), CImageProc::kOk);
+    ExpectPerPixel(source, [](int v) { return v >= 90 && v <= 160 ? 0 : 255; });
+    ASSERT_EQ(proc.Twovalue_ext(1, 0, 160, 90), CImageProc::kOk); // band given high first
+    ExpectPerPixel(source, [](int v) { return v >= 90 && v <= 160 ? 0 : 255; });
+    ASSERT_EQ(proc.Twovalue(1, 0, 128), CImageProc::kOk);
+    ExpectPerPixel(source, [](int v) { return v >= 128 ? 255 : 0; });
+    ASSERT_EQ(proc.Reverse(1, 0), CImageProc::kOk);
+    ExpectPerPixel(source, [](int v) { return 255 - v; });
+    EXPECT_EQ(proc.Reverse(1, 99999), CImageProc::kBadFrame);
+}
+
+TEST_F(ImageProcTest, PercentileSelectsAtLeastThePercentageOnTheTargetSide) {
+    for (unsigned seed = 1; seed <= 20; ++seed) {
+        const cv::Mat source = test::RandomImage(kW, kH, 1, seed);
+        Load(source);
+        const double percent = (seed * 37) % 101;
+        const int pixels = kWindow.Width() * kWindow.Height();
+        const long need = std::lround(percent / 100.0 * pixels);
+        auto countIf = [&](auto test) {
+            long n = 0;
+            for (int y = kWindow.y0; y <= kWindow.y1; ++y) {
+                for (int x = kWindow.x0; x <= kWindow.x1; ++x)
+                    n += test(source.at<uchar>(y, x));
+            }
+            return n;
+        };
+        int t = -1;
+        ASSERT_EQ(proc.Auto_twovalue_percent(1, 0, 255, percent, t), CImageProc::kOk);
+        int want = 256;
+        while (countIf([want](int v) { return v >= want; }) < need)
+            --want;
+        EXPECT_EQ(t, want) << "bright " << percent;
+        ExpectPerPixel(source, [t](int v) { return v >= t ? 0 : 255; });
+
+        ASSERT_EQ(proc.Auto_twovalue_percent(1, 0, 0, percent, t), CImageProc::kOk);
+        want = 0;
+        while (countIf([want](int v) { return v < want; }) < need)
+            ++want;
+        EXPECT_EQ(t, want) << "dark " << percent;
+        ExpectPerPixel(source, [t](int v) { return v < t ? 0 : 255; });
+    }
+}
+
+TEST_F(ImageProcTest, ModeMethodFindsTheValleyOfABimodalWindow) {
+    std::mt19937 random(4);
+    std::normal_distribution<double> dark(60, 8), bright(190, 8);
+    cv::Mat source(kH, kW, CV_8UC1);
+    for (int y = 0; y < kH; ++y) {
+        for (int x = 0; x < kW; ++x) {
+            const double v = (x + y) % 3 == 0 ? bright(random) : dark(random);
+            source.at<uchar>(y, x) = cv::saturate_cast<uchar>(v);
+        }
+    }
+    Load(source);
+    int t = -1;
+    ASSERT_EQ(proc.Auto_twovalue_mode(1, 0, t), CImageProc::kOk);
+    EXPECT_GT(t, 100); // the middle of the empty valley
+    EXPECT_LT(t, 150);
+    ExpectPerPixel(source, [t](int v) { return v > t ? 255 : 0; });
+
+    const cv::Mat flat(kH, kW, CV_8UC1, cv::Scalar(40)); // one value: one side only
+    Load(flat);
+    ASSERT_EQ(proc.Auto_twovalue_mode(1, 0, t), CImageProc::kOk);
+    ExpectPerPixel(flat, [t](int v) { return v > t ? 255 : 0; });
+}
+
+TEST_F(ImageProcTest, MassCenterMatchesFloodFill) {
+    for (unsigned seed = 1; seed <= 30; ++seed) {
+        const cv::Mat source = RandomBinary(seed, 0.2 + 0.02 * seed);
+        Load(source);
+        for (int connectivity : {8, 4}) {
+            for (int target : {255, 0}) {
+                const auto ref = ReferenceBlobs(source, kWindow, target, connectivity);
+                int count = -1;
+                std::vector<float> centres, areas;
+                ASSERT_EQ(
+                    proc.Mass_center(1, 1, target, connectivity, 0, 64, count, centres, areas),
+                    CImageProc::kOk);
+                ASSERT_EQ(count, static_cast<int>(ref.size()));
+                const size_t shown = std::min<size_t>(ref.size(), 64);
+                ASSERT_EQ(areas.size(), shown);
+                for (size_t k = 0; k < shown; ++k) {
+                    EXPECT_EQ(areas[k], ref[k].area);
+                    EXPECT_NEAR(centres[2 * k], ref[k].cx, 1e-6 * ref[k].cx);
+                    EXPECT_NEAR(centres[2 * k + 1], ref[k].cy, 1e-6 * ref[k].cy);
+                }
+            }
+        }
+    }
+}
+
+TEST_F(ImageProcTest, MassCenterOfKnownBlobs) {
+    cv::Mat source = cv::Mat::zeros(kH, kW, CV_8UC1);
+    source(cv::Rect(10, 10, 3, 2)).setTo(255);   // centre (11, 10.5), area 6
+    source.at<uchar>(12, 13) = 255;              // touches the first diagonally
+    source.at<uchar>(6, 30) = 255;               // earlier in raster order
+    source(cv::Rect(45, 30, 10, 10)).setTo(255); // cut by the window at x 50, y 40
+    Load(source);
+    int count = 0;
+    std::vector<float> centres, areas;
+    ASSERT_EQ(proc.Mass_center(1, 0, 255, 8, 0, 2, count, centres, areas), CImageProc::kOk);
+    EXPECT_EQ(count, 3);
+    ASSERT_EQ(areas.size(), 2u); // only the first maxCount
+    EXPECT_EQ(areas[0], 1);
+    EXPECT_EQ(centres[0], 30);
+    EXPECT_EQ(centres[1], 6);
+    EXPECT_EQ(areas[1], 7);
+    EXPECT_FLOAT_EQ(centres[2], (10 + 11 + 12) * 2 / 7.0f + 13 / 7.0f);
+    ASSERT_EQ(proc.Mass_center(1, 0, 255, 8, 0, 64, count, centres, areas), CImageProc::kOk);
+    EXPECT_EQ(areas[2], 6 * 10);
+    EXPECT_EQ(proc.Mass_center(1, 0, 255, 6, 0, 64, count, centres, areas),
+              CImageProc::kBadArgument);
+}
+
+TEST_F(ImageProcTest, NoiseRemoverIncludesTheLimit) {
+    cv::Mat source = cv::Mat::zeros(kH, kW, CV_8UC1);
+    source(cv::Rect(10, 10, 4, 1)).setTo(255); // area 4
+    source(cv::Rect(10, 14, 5, 1)).setTo(255); // area 5
+    source(cv::Rect(10, 18, 6, 1)).setTo(255); // area 6
+    Load(source);
+    ASSERT_EQ(proc.Noise_remover(1, 0, 255, 8, 0, 5), CImageProc::kOk);
+    EXPECT_EQ(store.Read_pixel(0, 10, 10), 0);
+    EXPECT_EQ(store.Read_pixel(0, 10, 14), 0);
+    EXPECT_EQ(store.Read_pixel(0, 10, 18), 255);
+    ASSERT_EQ(proc.Noise_remover(1, 0, 255, 8, 1, 5), CImageProc::kOk);
+    EXPECT_EQ(store.Read_pixel(0, 10, 10), 255);
+    EXPECT_EQ(store.Read_pixel(0, 10, 14), 0);
+    EXPECT_EQ(store.Read_pixel(0, 10, 18), 0);
+    EXPECT_EQ(store.Read_pixel(0, 0, 0), 17); // outside the window
+}
+
+TEST_F(ImageProcTest, NoiseRemoverMatchesFloodFill) {
+    for (unsigned seed = 1; seed <= 12; ++seed) {
+        const cv::Mat source = RandomBinary(seed + 100, 0.35);
+        const int target = seed % 2 ? 255 : 0;
+        const int mode = static_cast<int>(seed / 2 % 2);
+        const int limit = 1 + static_cast<int>(seed % 5);
+        Load(source);
+        cv::Mat labels;
+        const auto ref = ReferenceBlobs(source, kWindow, target, 8, &labels);
+        ASSERT_EQ(proc.Noise_remover(1, 1, target, 8, mode, limit), CImageProc::kOk);
+        const cv::Mat out = store.Get_image(1);
+        for (int y = kWindow.y0; y <= kWindow.y1; ++y) {
+            for (int x = kWindow.x0; x <= kWindow.x1; ++x) {
+                const int id = labels.at<int>(y, x);
+                int want = source.at<uchar>(y, x);
+                if (id != 0) {
+                    const int area = ref[static_cast<size_t>(id - 1)].area;
+                    if (mode == 0 ? area <= limit : area >= limit) want = 255 - target;
+                }
+                ASSERT_EQ(out.at<uchar>(y, x), want) << x << "," << y;
+            }
+        }
+    }
+}
+
+TEST_F(ImageProcTest, ColourExtractionAndHsiHistogram) {
+    const cv::Mat colour = test::RandomImage(kW, kH, 3, 8);
+    store.Put_window_full();
+    store.Put_image_color(1, colour, 0, 0);
+    store.Put_window(kWindow.x0, kWindow.y0, kWindow.x1, kWindow.y1);
+    auto check = [&](auto inside, int target) {
+        for (int y = 0; y < kH; ++y) {
+            for (int x = 0; x < kW; ++x) {
+                const cv::Vec3b p = colour.at<cv::Vec3b>(y, x);
+                const int want = !kWindow.Contains(x, y)    ? 17
+                                 : inside(p[2], p[1], p[0]) ? target
+                                                            : 255 - target;
+                ASSERT_EQ(store.Read_pixel(0, x, y), want) << x << "," << y;
+            }
+        }
+    };
+    store.Put_window_full();
+    proc.Clear_frame(0, 17);
+    store.Put_window(kWindow.x0, kWindow.y0, kWindow.x1, kWindow.y1);
+    ASSERT_EQ(proc.Extract_rgb_color(1, 0, 255, 30, 200, 0, 255, 100, 120), CImageProc::kOk);
+    check([](int r, int, int b) { return r >= 30 && r <= 200 && b >= 100 && b <= 120; }, 255);
+    ASSERT_EQ(proc.Extract_rgb_color_ext(1, 0, 0, 200, 30, 50, 60, 0, 255), CImageProc::kOk);
+    check([](int r, int g, int) { return r >= 30 && r <= 200 && g >= 50 && g <= 60; }, 0);
+    ASSERT_EQ(proc.Extract_hsi_color(1, 0, 255, 20, 120, 40, 200, 50, 180), CImageProc::kOk);
+    check(
+        [](int r, int g, int b) {
+            int h, s, i;
+            CImageProc::RgbToHsi(r, g, b, h, s, i);
+            return h >= 20 && h <= 120 && s >= 40 && s <= 200 && i >= 50 && i <= 180;
+        },
+        255);
+
+    std::vector<long> hh, ss, ii;
+    ASSERT_EQ(proc.Histogram_area_calculation_hsi(1, hh, ss, ii), CImageProc::kOk);
+    std::vector<long> wantH(360), wantS(360), wantI(360);
+    for (int y = kWindow.y0; y <= kWindow.y1; ++y) {
+        for (int x = kWindow.x0; x <= kWindow.x1; ++x) {
+            const cv::Vec3b p = colour.at<cv::Vec3b>(y, x);
+            int h, s, i;
+            CImageProc::RgbToHsi(p[2], p[1], p[0], h, s, i);
+            ++wantH[static_cast<size_t>(h)], ++wantS[static_cast<size_t>(s)],
+                ++wantI[static_cast<size_t>(i)];
+        }
+    }
+    EXPECT_EQ(hh, wantH);
+    EXPECT_EQ(ss, wantS);
+    EXPECT_EQ(ii, wantI);
+}
+
+TEST(ImageProcHsiTest, ConversionFollowsTheSamplingFormula) {
+    int h = -1, s = -1, i = -1;
+    CImageProc::RgbToHsi(255, 0, 0, h, s, i); // C1 = 178.755, C2 = -76.245
+    EXPECT_EQ(i, 76);
+    EXPECT_EQ(s, 194);
+    EXPECT_EQ(h, 23);
+    CImageProc::RgbToHsi(0, 0, 255, h, s, i); // C1 = -29.07, C2 = 225.93
+    EXPECT_EQ(i, 29);
+    EXPECT_EQ(s, 227);
+    EXPECT_EQ(h, 97);
+    CImageProc::RgbToHsi(0, 0, 0, h, s, i);
+    EXPECT_EQ(h + s + i, 0);
+}
+
+TEST_F(ImageProcTest, FilterConvolvesWithTheFrameAroundTheWindow) {
+    const cv::Mat source = test::RandomImage(kW, kH, 1, 12);
+    Load(source);
+    store.Put_window(0, 0, 20, 15);                      // touches the frame edge: replicated there
+    const float kernel[9] = {0, 0, 0, 0, 0, 2, 0, 0, 0}; // convolution: twice the left pixel
+    ASSERT_EQ(proc.Filter_general(1, 0, 3, kernel, 2.0f), CImageProc::kOk);
+    for (int y = 0; y <= 15; ++y) {
+        for (int x = 0; x <= 20; ++x) {
+            ASSERT_EQ(store.Read_pixel(0, x, y), source.at<uchar>(y, std::max(x - 1, 0)))
+                << x << "," << y;
+        }
+    }
+    const float sharpen[9] = {-1, -1, -1, -1, 9, -1, -1, -1, -1};
+    store.Put_window(kWindow.x0, kWindow.y0, kWindow.x1, kWindow.y1);
+    ASSERT_EQ(proc.Filter_general(1, 1, 3, sharpen, 1.0f), CImageProc::kOk); // in place
+    for (int y = kWindow.y0; y <= kWindow.y1; ++y) {
+        for (int x = kWindow.x0; x <= kWindow.x1; ++x) {
+            int sum = 0;
+            for (int k = 0; k < 9; ++k) {
+                sum +=
+                    static_cast<int>(sharpen[k]) * source.at<uchar>(y + k / 3 - 1, x + k % 3 - 1);
+            }
+            ASSERT_EQ(store.Read_pixel(1, x, y), std::clamp(sum, 0, 255)) << x << "," << y;
+        }
+    }
+    EXPECT_EQ(store.Read_pixel(1, 0, 0), source.at<uchar>(0, 0));
+    EXPECT_EQ(proc.Filter_general(1, 0, 5, sharpen, 1.0f), CImageProc::kBadArgument);
+    EXPECT_EQ(proc.Filter_general(1, 0, 3, sharpen, 0.0f), CImageProc::kBadArgument);
+}
+
+TEST_F(ImageProcTest, ClearActsInsideTheWindow) {
+    Load(test::RandomImage(kW, kH, 1, 3));
+    ASSERT_EQ(proc.Clear_frame(1, 0), CImageProc::kOk);
+    const cv::Mat out = store.Get_image(1);
+    EXPECT_EQ(
+        cv::countNonZero(out(cv::Rect(kWindow.x0, kWindow.y0, kWindow.Width(), kWindow.Height()))),
+        0);
+    EXPECT_GT(cv::countNonZero(out), 0);
+    ASSERT_EQ(proc.Clear_frame_color(2, 5), CImageProc::kOk);
+    int r, g, b;
+    store.Read_pixel_color(2, kWindow.x0, kWindow.y1, r, g, b);
+    EXPECT_EQ(r + g + b, 15);
+    EXPECT_EQ(proc.Clear_frame_color(99999, 0), CImageProc::kBadFrame);
+}
+
+} // namespace
+} // namespace kova
