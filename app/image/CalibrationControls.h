@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string>
+
+// The values of the calibration dialog's controls.
+struct CalibrationFields {
+    int lengthUnit = -1; // index in the length unit list, -1 none chosen
+    int timeUnit = -1;
+    std::string angleText;
+    std::string originText;
+    std::string directionText;
+    int interval = 0;
+    int frameRate = 0;
+    double imageDistance = 1.0;
+    double realDistance = 1.0;
+    std::string scaleText;
+    int mouseMode = 0; // 0 scale, 1 coordinates
+};
+
+// The calibration window as its logic sees it: the logic pulls the controls
+// into its fields before it works and pushes them back afterwards.
+class CalibrationControls {
+public:
+    CalibrationControls() = default;
+    CalibrationControls(const CalibrationControls&) = delete;
+    CalibrationControls& operator=(const CalibrationControls&) = delete;
+    virtual ~CalibrationControls() = default;
+
+    virtual void ReadControls(CalibrationFields* fields) = 0;
+    virtual void WriteControls(const CalibrationFields& fields) = 0;
+    // Enables the controls of a mouse mode and disables the others.
+    virtual void EnableControls(int mouseMode) = 0;
+    virtual void SetCornerButtonText(const std::string& text) = 0;
+};

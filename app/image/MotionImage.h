@@ -1,0 +1,70 @@
+#pragma once
+
+#include "ImageSource.h"
+
+#include <QPoint>
+#include <functional>
+#include <string>
+#include <vector>
+
+class CCfgFile;
+class CImageDisplay;
+namespace kova {
+class CFrameStore;
+class Prompter;
+} // namespace kova
+
+// The motion image commands of the view: choosing the sequence, showing its
+// first image after a measurement was opened, keeping the source in the
+// .TRI keys, the zoom, and saving the displayed image.
+class MotionImage {
+public:
+    MotionImage(CImageDisplay& display, kova::CFrameStore& store, kova::Prompter& prompter);
+
+    ImageSource& Source() { return source_; }
+    const ImageSource& Source() const { return source_; }
+    // Set once a sequence was chosen.
+    bool Chosen() const { return chosen_; }
+
+    // Called after a successful choice (the view closes the measurement
+    // windows, repaints and marks the measurement changed).
+    void SetChosenHandler(std::function<void()> handler) { onChosen_ = std::move(handler); }
+    // Called when the view should repaint before a command.
+    void SetRepaintHandler(std::function<void()> handler) { repaint_ = std::move(handler); }
+
+    // "运动图像": 1 chosen, 0 cancelled or refused (the source stays).
+    int ChooseSequence();
+    // The first image of the source into frame 1; 1 when it was shown.
+    int ShowFirstImage();
+    // "保存表示图象": 1 saved, 0 cancelled, -1 failed (reported).
+    int SaveDisplayedImage();
+
+    void StoreSource(CCfgFile& info) const { source_.Store(info); }
+    void RestoreSource(CCfgFile& info) { source_.Restore(info); }
+
+    // Zoom in percent: 50, 100, 200, 300, 400 or 500; others are refused.
+    int Zoom() const { return zoom_; }
+    bool SetZoom(int zoom);
+    // The status bar text of a zoom for a frame size.
+    static std::string ZoomText(int zoom, int width, int height);
+    // A window point, with the scroll position, as an image pixel.
+    static QPoint ToImage(QPoint window, QPoint scroll, int zoom);
+
+    static constexpr const char* kWrongSelection = "文件选择错误.";
+    static constexpr const char* kSequenceFilter =
+        "BMP Image(*.BMP)| *.BMP|AVI File(*.AVI)| *.AVI||";
+
+private:
+    int ChooseSeries(const std::string& directory, const std::string& firstName,
+                     const std::string& lastName);
+    int ChooseAvi(const std::string& directory, const std::string& name);
+
+    CImageDisplay& display_;
+    kova::CFrameStore& store_;
+    kova::Prompter& prompter_;
+    ImageSource source_;
+    bool chosen_ = false;
+    int zoom_ = 100;
+    std::function<void()> onChosen_;
+    std::function<void()> repaint_;
+};

@@ -1,0 +1,91 @@
+#include "SystemConfig.h"
+
+#include "CCfgFile.h"
+#include "CKOVAApp.h"
+#include "CMainFrame.h"
+#include "GuiTestApp.h"
+#include "RecordingPrompter.h"
+#include "TestFiles.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using kova::RecordingPrompter;
+using kova::test::TempDir;
+
+std::string ConfigPath(const TempDir& dir) {
+    return dir.File("KOVA.CFG");
+}
+
+void WriteConfig(const std::string& path, const char* version) {
+    CCfgFile file;
+    if (version) file.SetValue("VersionInformation", version);
+    file.SetValue("Calibration2DFrames", 25);
+    ASSERT_EQ(file.Save(path), 1);
+}
+
+TEST(SystemConfigTest, StartWithoutFileWritesTheDefaultsAtExit) {
+    kova::test::GuiApp();
+    TempDir dir;
+    RecordingPrompter prompter;
+    {
+        CKOVAApp app(&prompter);
+        ASSERT_TRUE(app.InitInstance({}, dir.Path()));
+        ASSERT_NE(app.MainFrame(), nullptr);
+        EXPECT_FALSE(kova::test::Exists(ConfigPath(dir)));
+        app.ExitInstance();
+    }
+    EXPECT_TRUE(prompter.Messages().empty());
+    CCfgFile written;
+    ASSERT_EQ(written.Load(ConfigPath(dir)), 1);
+    std::string version;
+    int frames = 0;
+    std::vector<int> mono;
+    EXPECT_TRUE(written.GetValue("VersionInformation", &version));
+    EXPECT_TRUE(written.GetValue("Calibration2DFrames", &frames));
+    EXPECT_TRUE(written.GetArray("ParamPickupMonoValue", &mono));
+    EXPECT_EQ(version, "KOVA_VER1.00");
+    EXPECT_EQ(frames, 30);
+    EXPECT_EQ(mono, (std::vector<int>{200, 255}));
+    EXPECT_EQ(written.Records().size(), 27u);
+}
+
+TEST(SystemConfigTest, WrongVersionRefusesToStart) {
+    kova::test::GuiApp();
+    for (const char* version : {"KOVA_VER1.01", static_cast<const char*>(nullptr)}) {
+        TempDir dir;
+        WriteConfig(ConfigPath(dir), version);
+        const std::string before = kova::test::ReadBytes(ConfigPath(dir));
+        RecordingPrompter prompter;
+        {
+            CKOVAApp app(&prompter);
+            EXPECT_FALSE(app.InitInstance({}, dir.Path()));
+            EXPECT_EQ(app.MainFrame(), nullptr);
+        }
+        EXPECT_EQ(prompter.Messages(), (std::vector<kova::Message>{{"'CFG' 文件版本错误。", "错误",
+                                                                    kova::MessageIcon::Exclamation,
+                                                                    kova::MessageButtons::Ok}}));
+        EXPECT_EQ(kova::test::ReadBytes(ConfigPath(dir)), before);
+    }
+}
+
+TEST(SystemConfigTest, KeptValuesAndMissingKeysFilled) {
+    TempDir dir;
+    WriteConfig(ConfigPath(dir), "KOVA_VER1.00");
+    RecordingPrompter prompter;
+    CCfgFile config;
+    ASSERT_TRUE(SystemConfig::Load(config, dir.Path(), prompter));
+    int frames = 0;
+    config.GetValue("Calibration2DFrames", &frames);
+    EXPECT_EQ(frames, 25);
+    EXPECT_EQ(config.Count("Calibration3DNoiseLimit"), 1);
+    EXPECT_EQ(config.IsModified(), 1);
+    // A complete file is not rewritten.
+    ASSERT_EQ(config.Save(ConfigPath(dir)), 1);
+    CCfgFile again;
+    ASSERT_TRUE(SystemConfig::Load(again, dir.Path(), prompter));
+    EXPECT_EQ(again.IsModified(), 0);
+}
+
+} // namespace
