@@ -15,7 +15,11 @@ constexpr std::uint32_t kKeyFrame = 0x10;
 
 class Bytes {
 public:
-    void Id(const char* id) { data.insert(data.end(), id, id + 4); }
+    // Byte by byte: GCC 12 at -O3 misreads a 4-byte range insert as an overflow.
+    void Id(const char* id) {
+        for (int i = 0; i < 4; ++i)
+            data.push_back(static_cast<unsigned char>(id[i]));
+    }
     void U32(std::uint32_t v) {
         for (int i = 0; i < 4; ++i)
             data.push_back(static_cast<unsigned char>(v >> (8 * i)));

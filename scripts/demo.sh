@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B build -G Ninja -UKOVA_SUBDIRS -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j "$(nproc)"
 
 batch=./build/cli/kova-batch
@@ -16,18 +16,13 @@ rm -rf "$demo"
   --series "$demo/DEMO0001.BMP" "$demo/DEMO0060.BMP" \
   --out "$demo/DEMO.TRK" --targets "$demo/DEMO_TARGETS.TXT"
 
-verbs=$("$batch" --help)
-if grep -q '^  summary' <<<"$verbs"; then
-  echo
-  "$batch" --cfg "$demo/KOVA.CFG" summary "$demo/DEMO.TRK"
-fi
-if grep -q '^  table' <<<"$verbs"; then
-  echo
-  "$batch" --cfg "$demo/KOVA.CFG" table position "$demo/DEMO.TRK" --targets 1,6
-fi
+echo
+"$batch" --cfg "$demo/KOVA.CFG" summary "$demo/DEMO.TRK"
+echo
+"$batch" --cfg "$demo/KOVA.CFG" table position "$demo/DEMO.TRK" --targets 1,6
 
-kova=$(find build -maxdepth 4 -type f -name kova -perm -u+x 2>/dev/null | head -n 1)
-if [[ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" && -n "$kova" ]]; then
+kova=build/app/shell/kova
+if [[ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" && -x "$kova" ]]; then
   echo "opening $demo/DEMO.TRK in kova"
   (cd "$demo" && nohup "$OLDPWD/$kova" DEMO.TRK >/dev/null 2>&1 &)
 fi

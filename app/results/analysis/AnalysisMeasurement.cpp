@@ -107,3 +107,13 @@ bool AnalysisMeasurement::CheckTimeBase(kova::Prompter& prompter) const {
     Refuse(prompter, "帧数异常。");
     return false;
 }
+
+ChartSet AnalysisMeasurement::ChartFrame(const std::string& title, int firstFrame,
+                                         int count) const {
+    ChartSet set;
+    set.title = title;
+    set.firstFrame = firstFrame;
+    for (int k = 0; k < count; ++k)
+        set.times.push_back(FrameTime(firstFrame + k));
+    return set;
+}

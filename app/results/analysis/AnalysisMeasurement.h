@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Calibration2D.h"
+#include "ChartSet.h"
 #include "TrackRecords.h"
 
 #include <string>
@@ -41,6 +42,9 @@ public:
 
     // Time column value of a 0-based frame (calibration time unit).
     double FrameTime(int frame) const;
+    // An empty chart set over `count` frames from the 0-based `firstFrame`:
+    // its title and the time of every frame.
+    ChartSet ChartFrame(const std::string& title, int firstFrame, int count) const;
     // Name of the calibration's time unit (the time column's unit).
     std::string TimeUnitName() const;
     // The ten lines of the measurement summary.

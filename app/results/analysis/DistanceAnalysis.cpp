@@ -141,12 +141,8 @@ std::string DistanceAnalysis::RowText(int k) const {
 }
 
 ChartSet DistanceAnalysis::Charts() const {
-    ChartSet set;
-    set.title = Title();
-    set.firstFrame = settings_.lower - 1;
     const int n = RangeLength();
-    for (int k = 0; k < n; ++k)
-        set.times.push_back(measurement_.FrameTime(settings_.lower - 1 + k));
+    ChartSet set = measurement_.ChartFrame(Title(), settings_.lower - 1, n);
     if (sums_.empty()) return set;
     ChartPanel panel;
     panel.title = Title();

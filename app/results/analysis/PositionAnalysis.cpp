@@ -272,12 +272,8 @@ std::string PositionAnalysis::RowText(std::size_t targetPos, int k) const {
 }
 
 ChartSet PositionAnalysis::Charts() const {
-    ChartSet set;
-    set.title = Title();
-    set.firstFrame = settings_.lower - 1;
     const int n = RangeLength();
-    for (int k = 0; k < n; ++k)
-        set.times.push_back(measurement_.FrameTime(settings_.lower - 1 + k));
+    ChartSet set = measurement_.ChartFrame(Title(), settings_.lower - 1, n);
     if (records_.empty()) return set;
     const std::string length = UnitName(settings_.lengthUnit, true);
     const std::string time = UnitName(settings_.timeUnit, false);
