@@ -1,12 +1,10 @@
 #include "ScriptedClicks.h"
 
-#include <filesystem>
-#include <fstream>
+#include "SmallTextFile.h"
+
 #include <sstream>
 
 namespace {
-
-constexpr std::uintmax_t kMaxFileBytes = 16u << 20;
 
 std::string Trimmed(const std::string& line) {
     const char* blanks = " \t\r\n";
@@ -51,20 +49,9 @@ bool ScriptedClicks::Parse(const std::string& text, std::string* error) {
 }
 
 bool ScriptedClicks::Load(const std::string& path, std::string* error) {
-    std::error_code ec;
-    const auto size = std::filesystem::file_size(path, ec);
-    std::ifstream file(path, std::ios::binary);
-    if (ec || !file) {
-        if (error) *error = "cannot read " + path;
-        return false;
-    }
-    if (size > kMaxFileBytes) {
-        if (error) *error = path + ": larger than 16 MB";
-        return false;
-    }
-    std::ostringstream text;
-    text << file.rdbuf();
-    if (!Parse(text.str(), error)) {
+    std::string text;
+    if (!ReadSmallTextFile(path, &text, error)) return false;
+    if (!Parse(text, error)) {
         if (error) *error = path + ": " + *error;
         return false;
     }

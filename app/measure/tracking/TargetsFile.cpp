@@ -1,14 +1,13 @@
 #include "TargetsFile.h"
 
+#include "SmallTextFile.h"
+
 #include <cmath>
-#include <filesystem>
-#include <fstream>
 #include <sstream>
 
 namespace {
 
 constexpr int kMaxWindowSide = 32767;
-constexpr std::uintmax_t kMaxFileBytes = 16u << 20;
 
 bool ParseLine(const std::vector<double>& v, TargetsFile::Entry* e, std::string* why) {
     const std::size_t n = v.size();
@@ -102,20 +101,9 @@ bool TargetsFile::Parse(const std::string& text, std::vector<Entry>* entries, st
 }
 
 bool TargetsFile::Load(const std::string& path, std::vector<Entry>* entries, std::string* error) {
-    std::error_code ec;
-    const auto size = std::filesystem::file_size(path, ec);
-    std::ifstream file(path, std::ios::binary);
-    if (ec || !file) {
-        if (error) *error = "cannot read " + path;
-        return false;
-    }
-    if (size > kMaxFileBytes) {
-        if (error) *error = path + ": larger than 16 MB";
-        return false;
-    }
-    std::ostringstream text;
-    text << file.rdbuf();
-    if (!Parse(text.str(), entries, error)) {
+    std::string text;
+    if (!ReadSmallTextFile(path, &text, error)) return false;
+    if (!Parse(text, entries, error)) {
         if (error) *error = path + ": " + *error;
         return false;
     }
