@@ -17,10 +17,6 @@ Calibration2D FromHeader(const MeasureHeader& h) {
     return calibration;
 }
 
-void Refuse(kova::Prompter& prompter, const char* text) {
-    prompter.Show(text, "确认", kova::MessageIcon::Exclamation);
-}
-
 } // namespace
 
 AnalysisMeasurement::AnalysisMeasurement(const CTrackFile2D& track, CTrackInfo2D& info)
@@ -116,4 +112,14 @@ ChartSet AnalysisMeasurement::ChartFrame(const std::string& title, int firstFram
     for (int k = 0; k < count; ++k)
         set.times.push_back(FrameTime(firstFrame + k));
     return set;
+}
+
+void AnalysisMeasurement::Refuse(kova::Prompter& prompter, const char* text) {
+    prompter.Show(text, "确认", kova::MessageIcon::Exclamation);
+}
+
+std::string AnalysisMeasurement::LengthName(int unit) {
+    std::string name;
+    CEasyUtils::GetLongStr(&name, unit);
+    return name;
 }

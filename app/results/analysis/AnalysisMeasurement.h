@@ -58,6 +58,11 @@ public:
     // speed and angular velocity would be a division by zero.
     bool CheckTimeBase(kova::Prompter& prompter) const;
 
+    // A refusal of the analysis windows: caption "确认", exclamation icon.
+    static void Refuse(kova::Prompter& prompter, const char* text);
+    // The name of a length unit ("mm", "cm" ...).
+    static std::string LengthName(int unit);
+
 private:
     const CTrackFile2D& track_;
     Calibration2D calibration_;

@@ -15,10 +15,6 @@ const char* const kHeadings[] = {"角度", "角度变位", "角速度", "角加�
 // Length of the axis line handed to the two-line angle, in pixels.
 constexpr double kAxisLength = 100.0;
 
-void Refuse(kova::Prompter& prompter, const char* text) {
-    prompter.Show(text, "确认", kova::MessageIcon::Exclamation);
-}
-
 // The field of an item: angle, cumulative, velocity, acceleration.
 double AngleRecord::*Field(int item) {
     switch (item) {
@@ -89,11 +85,11 @@ bool AngleAnalysis::Validate(kova::Prompter& prompter) const {
     if (!measurement_.CheckOpen(prompter)) return false;
     if (!measurement_.CheckRange(settings_.lower, settings_.upper, prompter)) return false;
     if (settings_.items.empty()) {
-        Refuse(prompter, "请选项。");
+        AnalysisMeasurement::Refuse(prompter, "请选项。");
         return false;
     }
     if (settings_.smoothing < 0) {
-        Refuse(prompter, "平滑出错");
+        AnalysisMeasurement::Refuse(prompter, "平滑出错");
         return false;
     }
     if (!PointsValid()) {

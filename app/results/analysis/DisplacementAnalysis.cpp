@@ -19,16 +19,6 @@ double Value(const DisplacementRecord& r, int item) {
     return item == 0 ? r.dx : item == 1 ? r.dy : r.absolute;
 }
 
-void Refuse(kova::Prompter& prompter, const char* text) {
-    prompter.Show(text, "确认", kova::MessageIcon::Exclamation);
-}
-
-std::string LengthName(int unit) {
-    std::string name;
-    CEasyUtils::GetLongStr(&name, unit);
-    return name;
-}
-
 } // namespace
 
 DisplacementAnalysis::DisplacementAnalysis(const AnalysisMeasurement& measurement,
@@ -55,22 +45,22 @@ bool DisplacementAnalysis::Validate(kova::Prompter& prompter) const {
     if (!measurement_.CheckOpen(prompter)) return false;
     if (!measurement_.CheckRange(settings_.lower, settings_.upper, prompter)) return false;
     if (settings_.targets.empty() || settings_.items.empty()) {
-        Refuse(prompter, "请选择项目。");
+        AnalysisMeasurement::Refuse(prompter, "请选择项目。");
         return false;
     }
     if (settings_.referenceMode == 0 && (settings_.referenceFrame < settings_.lower ||
                                          settings_.referenceFrame > settings_.upper)) {
-        Refuse(prompter, "基准帧异常。");
+        AnalysisMeasurement::Refuse(prompter, "基准帧异常。");
         return false;
     }
     if (settings_.smoothing < 0) {
-        Refuse(prompter, "平滑异常。");
+        AnalysisMeasurement::Refuse(prompter, "平滑异常。");
         return false;
     }
     // A reference target the measurement does not have (none chosen, or
     // removed by a correction) would make every row meaningless.
     if (settings_.referenceMode == 2 && !measurement_.HasTarget(settings_.referenceTarget)) {
-        Refuse(prompter, "没有指定的目标。");
+        AnalysisMeasurement::Refuse(prompter, "没有指定的目标。");
         return false;
     }
     return measurement_.CheckTimeBase(prompter);
@@ -173,7 +163,8 @@ void DisplacementAnalysis::AddBlock(std::vector<std::string>* lines, std::size_t
     std::string units = "     , " + std::string("    ") + ", " +
                         TableText::Cell(measurement_.TimeUnitName(), 9) + ", " +
                         std::string(8, ' ');
-    const std::string length = TableText::Cell(LengthName(settings_.lengthUnit), 12);
+    const std::string length =
+        TableText::Cell(AnalysisMeasurement::LengthName(settings_.lengthUnit), 12);
     for (int item : settings_.items) {
         heading += std::string(", ") + kHeadings[item];
         units += ", " + length;
@@ -208,7 +199,7 @@ ChartSet DisplacementAnalysis::Charts() const {
     for (int item : settings_.items) {
         ChartPanel panel;
         panel.title = kItemNames[item];
-        panel.unit = LengthName(settings_.lengthUnit);
+        panel.unit = AnalysisMeasurement::LengthName(settings_.lengthUnit);
         for (std::size_t t = 0; t < settings_.targets.size(); ++t) {
             ChartSeries series;
             series.colour = measurement_.Colour(settings_.targets[t]);

@@ -10,19 +10,7 @@
 
 #include <cmath>
 
-namespace {
-
-void Refuse(kova::Prompter& prompter, const char* text) {
-    prompter.Show(text, "确认", kova::MessageIcon::Exclamation);
-}
-
-std::string LengthName(int unit) {
-    std::string name;
-    CEasyUtils::GetLongStr(&name, unit);
-    return name;
-}
-
-} // namespace
+namespace {} // namespace
 
 DistanceAnalysis::DistanceAnalysis(const AnalysisMeasurement& measurement,
                                    DistanceSettings settings)
@@ -41,16 +29,16 @@ bool DistanceAnalysis::Validate(kova::Prompter& prompter) const {
     if (!measurement_.CheckRange(settings_.lower, settings_.upper, prompter)) return false;
     for (const DistancePair& pair : settings_.pairs) {
         if (!measurement_.HasTarget(pair.first) || !measurement_.HasTarget(pair.second)) {
-            Refuse(prompter, "没有指定的目标。");
+            AnalysisMeasurement::Refuse(prompter, "没有指定的目标。");
             return false;
         }
     }
     if (settings_.smoothing < 0) {
-        Refuse(prompter, "平滑异常。");
+        AnalysisMeasurement::Refuse(prompter, "平滑异常。");
         return false;
     }
     if (settings_.pairs.empty()) {
-        Refuse(prompter, "请追加项目。");
+        AnalysisMeasurement::Refuse(prompter, "请追加项目。");
         return false;
     }
     return measurement_.CheckTimeBase(prompter);
@@ -105,7 +93,7 @@ std::vector<std::string> DistanceAnalysis::TableLines() const {
     text.AddString("平滑次数, " + TableText::PrintfWhole(settings_.smoothing, 8) + "\n");
     text.AddString("\n");
     text.AddString(rule);
-    text.AddString("距离单位(" + LengthName(settings_.lengthUnit) + ")\n");
+    text.AddString("距离单位(" + AnalysisMeasurement::LengthName(settings_.lengthUnit) + ")\n");
     std::string numbers = " 帧, " + std::string("   时间");
     std::string names = "    , " + TableText::Cell(measurement_.TimeUnitName(), 9);
     std::string average = " 平均, " + std::string(9, ' ');
@@ -146,7 +134,7 @@ ChartSet DistanceAnalysis::Charts() const {
     if (sums_.empty()) return set;
     ChartPanel panel;
     panel.title = Title();
-    panel.unit = LengthName(settings_.lengthUnit);
+    panel.unit = AnalysisMeasurement::LengthName(settings_.lengthUnit);
     for (std::size_t p = 0; p < settings_.pairs.size(); ++p) {
         ChartSeries series;
         series.colour = settings_.pairs[p].colour;

@@ -1,5 +1,6 @@
 #include "DistancePairList.h"
 
+#include "AnalysisMeasurement.h"
 #include "NumberText.h"
 #include "Prompter.h"
 
@@ -7,10 +8,6 @@ namespace {
 
 const char* const kColourNames[] = {"红", "绿", "蓝", "紫", "黄", "水", "灰"};
 const char* const kStyleNames[] = {"实线", "断线", "点线", "一点断线", "两点断线"};
-
-void Refuse(kova::Prompter& prompter, const char* text) {
-    prompter.Show(text, "确认", kova::MessageIcon::Exclamation);
-}
 
 } // namespace
 
@@ -24,17 +21,17 @@ const char* DistancePairList::StyleName(int style) {
 
 int DistancePairList::Add(int first, int second, kova::Prompter& prompter) {
     if (first < 0 || second < 0) {
-        Refuse(prompter, "请选定2个目标");
+        AnalysisMeasurement::Refuse(prompter, "请选定2个目标");
         return -1;
     }
     if (first == second) {
-        Refuse(prompter, "不能指定相同的目标");
+        AnalysisMeasurement::Refuse(prompter, "不能指定相同的目标");
         return -1;
     }
     for (const DistancePair& pair : pairs_) {
         if ((pair.first == first && pair.second == second) ||
             (pair.first == second && pair.second == first)) {
-            Refuse(prompter, "不能指定相同的组。");
+            AnalysisMeasurement::Refuse(prompter, "不能指定相同的组。");
             return -1;
         }
     }

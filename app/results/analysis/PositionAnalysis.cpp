@@ -64,10 +64,6 @@ std::string UnitName(int unit, bool length) {
     return name;
 }
 
-void Refuse(kova::Prompter& prompter, const char* text) {
-    prompter.Show(text, "确认", kova::MessageIcon::Exclamation);
-}
-
 std::vector<double> Column(const std::vector<PositionRecord>& records, std::size_t first, int count,
                            double PositionRecord::*field) {
     std::vector<double> column;
@@ -108,11 +104,11 @@ bool PositionAnalysis::Validate(kova::Prompter& prompter) const {
     if (!measurement_.CheckOpen(prompter)) return false;
     if (!measurement_.CheckRange(settings_.lower, settings_.upper, prompter)) return false;
     if (settings_.targets.empty() || settings_.items.empty()) {
-        Refuse(prompter, "请选择项目。");
+        AnalysisMeasurement::Refuse(prompter, "请选择项目。");
         return false;
     }
     if (settings_.smoothing < 0) {
-        Refuse(prompter, "平滑异常。");
+        AnalysisMeasurement::Refuse(prompter, "平滑异常。");
         return false;
     }
     return measurement_.CheckTimeBase(prompter);
