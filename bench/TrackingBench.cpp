@@ -31,7 +31,7 @@ struct DemoFrames {
         return o;
     }
     void SetTargets(TrackingEngine& engine, int window) const {
-        engine.Params().processType = TrackParams::kAutomatic;
+        engine.Params().processType = TrackParams::ProcessType::Automatic;
         engine.Params().selectMaxArea = 1;
         for (int m = 0; m < demo.MarkerCount(); ++m) {
             TargetSetting& t = engine.Target(m);
@@ -60,7 +60,6 @@ static void BM_TrackFrameGrey(benchmark::State& state) {
     TrackResultFile file;
     file.Create("/dev/null");
     for (auto _ : state) {
-        engine.Start();
         engine.TrackSequence(file, source);
     }
     state.SetItemsProcessed(state.iterations() * 30);

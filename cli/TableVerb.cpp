@@ -44,20 +44,10 @@ const std::map<std::string, int> kArity = {
     {"--smooth", 1},  {"--group", 1},      {"--ref", 1},   {"--pair", 1},        {"--mode", 1},
     {"--points", 1},  {"--other-side", 0}, {"-o", 1}};
 
-// Options each analysis takes besides --range, --smooth and -o.
-const std::map<std::string, std::set<std::string>> kOwnOptions = {
-    {"position", {"--targets", "--items", "--length-unit", "--time-unit", "--group"}},
-    {"displacement", {"--targets", "--items", "--length-unit", "--group", "--ref"}},
-    {"distance", {"--length-unit", "--pair"}},
-    {"angle", {"--items", "--time-unit", "--mode", "--points", "--other-side"}}};
-
 bool UnitIndex(const std::string& name, bool length, int* unit) {
     for (int i = 0; i < CEasyUtils::kUnitCount; ++i) {
-        std::string candidate;
-        if (length)
-            CEasyUtils::GetLongStr(&candidate, i);
-        else
-            CEasyUtils::GetTimeStr(&candidate, i);
+        const std::string candidate =
+            length ? AnalysisMeasurement::LengthName(i) : AnalysisMeasurement::TimeName(i);
         if (candidate == name) {
             *unit = i;
             return true;
@@ -66,71 +56,31 @@ bool UnitIndex(const std::string& name, bool length, int* unit) {
     return false;
 }
 
-// The settings every analysis shares, read from the options.
-struct Common {
-    int lower = 0;
-    int upper = 0;
-    int lengthUnit = 0;
-    int timeUnit = 0;
-    int smoothing = 0;
-};
-
-bool ReadCommon(const CommandLine& line, const AnalysisMeasurement& m, Common* c,
-                const UsageError& usage, int* status) {
-    c->lower = m.Frames() > 0 ? 1 : 0;
-    c->upper = m.Frames();
-    c->lengthUnit = m.Calibration().LengthUnit();
-    c->timeUnit = m.Calibration().TimeUnit();
-    if (line.Has("--range")) {
-        const std::vector<std::string> range = line.Values("--range");
-        if (!ParseInt(range[0], &c->lower) || !ParseInt(range[1], &c->upper)) {
-            *status = usage("--range needs two frame numbers");
-            return false;
-        }
-    }
-    if (line.Has("--length-unit") &&
-        !UnitIndex(line.Value("--length-unit"), true, &c->lengthUnit)) {
-        *status = usage("unknown length unit " + line.Value("--length-unit") +
-                        " (pm, nm, um, mm, cm, m, km)");
-        return false;
-    }
-    if (line.Has("--time-unit") && !UnitIndex(line.Value("--time-unit"), false, &c->timeUnit)) {
-        *status =
-            usage("unknown time unit " + line.Value("--time-unit") + " (ps, ns, us, ms, s, m, h)");
-        return false;
-    }
-    if (line.Has("--smooth") && !ParseInt(line.Value("--smooth"), &c->smoothing)) {
-        *status = usage("--smooth needs a whole number");
-        return false;
-    }
-    return true;
-}
-
 // A list box gives its selection in list order, each row once.
 void SortUnique(std::vector<int>* values) {
     std::sort(values->begin(), values->end());
     values->erase(std::unique(values->begin(), values->end()), values->end());
 }
 
-// A 1-based list option into 0-based indices below `count`.
-bool ReadIndices(const CommandLine& line, const std::string& option, int count, const char* what,
-                 std::vector<int>* indices, const UsageError& usage, int* status) {
-    if (!line.Has(option)) return true;
+// A 1-based target list into 0-based indices below `count`.
+bool ReadTargets(const CommandLine& line, int count, std::vector<int>* targets,
+                 const UsageError& usage, int* status) {
+    if (!line.Has("--targets")) return true;
     std::vector<int> values;
-    if (!ParseIntList(line.Value(option), &values)) {
-        *status = usage(option + " needs a list of numbers such as 1,2,3");
+    if (!ParseIntList(line.Value("--targets"), &values)) {
+        *status = usage("--targets needs a list of numbers such as 1,2,3");
         return false;
     }
-    indices->clear();
+    targets->clear();
     for (int v : values) {
         if (v < 1 || v > count) {
-            *status = usage("no " + std::string(what) + " " + std::to_string(v) + " (1 to " +
-                            std::to_string(count) + ")");
+            *status =
+                usage("no target " + std::to_string(v) + " (1 to " + std::to_string(count) + ")");
             return false;
         }
-        indices->push_back(v - 1);
+        targets->push_back(v - 1);
     }
-    SortUnique(indices);
+    SortUnique(targets);
     return true;
 }
 
@@ -155,13 +105,46 @@ bool ReadItems(const CommandLine& line, int count, std::vector<int>* items, cons
     return true;
 }
 
-bool ReadGroup(const CommandLine& line, int* grouping, const UsageError& usage, int* status) {
+bool ReadUnitsAndSmoothing(const CommandLine& line, AnalysisRange* r, const UsageError& usage,
+                           int* status) {
+    if (line.Has("--length-unit") &&
+        !UnitIndex(line.Value("--length-unit"), true, &r->lengthUnit)) {
+        *status = usage("unknown length unit " + line.Value("--length-unit") +
+                        " (pm, nm, um, mm, cm, m, km)");
+        return false;
+    }
+    if (line.Has("--time-unit") && !UnitIndex(line.Value("--time-unit"), false, &r->timeUnit)) {
+        *status =
+            usage("unknown time unit " + line.Value("--time-unit") + " (ps, ns, us, ms, s, m, h)");
+        return false;
+    }
+    if (line.Has("--smooth") && !ParseInt(line.Value("--smooth"), &r->smoothing)) {
+        *status = usage("--smooth needs a whole number");
+        return false;
+    }
+    return true;
+}
+
+// The options every analysis shares, over the analysis's own defaults.
+bool ReadRange(const CommandLine& line, int targetCount, int itemCount, AnalysisRange* r,
+               const UsageError& usage, int* status) {
+    if (line.Has("--range")) {
+        const std::vector<std::string> range = line.Values("--range");
+        if (!ParseInt(range[0], &r->lower) || !ParseInt(range[1], &r->upper)) {
+            *status = usage("--range needs two frame numbers");
+            return false;
+        }
+    }
+    if (!ReadUnitsAndSmoothing(line, r, usage, status) ||
+        !ReadTargets(line, targetCount, &r->targets, usage, status) ||
+        !ReadItems(line, itemCount, &r->items, usage, status))
+        return false;
     const std::string group = line.Value("--group", "target");
     if (group != "frame" && group != "target") {
         *status = usage("--group is frame or target");
         return false;
     }
-    *grouping = group == "frame" ? 0 : 1;
+    r->grouping = group == "frame" ? Grouping::ByFrame : Grouping::ByTarget;
     return true;
 }
 
@@ -179,26 +162,15 @@ TableRun Finish(Analysis& analysis, Prompter& prompter, const UsageError& usage)
     return run;
 }
 
-TableRun Position(const CommandLine& line, const AnalysisMeasurement& m, const Common& c,
-                  Prompter& prompter, const UsageError& usage) {
-    TableRun run;
-    PositionSettings s = PositionAnalysis::Initial(m);
-    s.lower = c.lower;
-    s.upper = c.upper;
-    s.lengthUnit = c.lengthUnit;
-    s.timeUnit = c.timeUnit;
-    s.smoothing = c.smoothing;
-    if (!ReadIndices(line, "--targets", m.Targets(), "target", &s.targets, usage, &run.status) ||
-        !ReadItems(line, PositionAnalysis::kItemCount, &s.items, usage, &run.status) ||
-        !ReadGroup(line, &s.grouping, usage, &run.status))
-        return run;
-    PositionAnalysis analysis(m, s);
+TableRun Position(const CommandLine& /*line*/, const AnalysisMeasurement& m,
+                  const AnalysisRange& range, Prompter& prompter, const UsageError& usage) {
+    PositionAnalysis analysis(m, PositionSettings{range});
     return Finish(analysis, prompter, usage);
 }
 
 bool ReadReference(const CommandLine& line, DisplacementSettings* s, const UsageError& usage,
                    int* status) {
-    s->referenceFrame = s->lower;
+    s->referenceFrame = s->range.lower;
     if (!line.Has("--ref")) return true;
     const std::string ref = line.Value("--ref");
     const std::size_t colon = ref.find(':');
@@ -207,14 +179,14 @@ bool ReadReference(const CommandLine& line, DisplacementSettings* s, const Usage
     std::vector<int> numbers;
     const bool parsed = ParseIntList(value, &numbers);
     if (kind == "frame" && parsed && numbers.size() == 1) {
-        s->referenceMode = 0;
+        s->reference = ReferenceMode::Frame;
         s->referenceFrame = numbers[0];
     } else if (kind == "position" && parsed && numbers.size() == 2) {
-        s->referenceMode = 1;
+        s->reference = ReferenceMode::Position;
         s->referenceX = numbers[0];
         s->referenceY = numbers[1];
     } else if (kind == "target" && parsed && numbers.size() == 1) {
-        s->referenceMode = 2;
+        s->reference = ReferenceMode::Target;
         s->referenceTarget = numbers[0] - 1;
     } else {
         *status = usage("--ref is frame:R, position:X,Y or target:T");
@@ -223,19 +195,11 @@ bool ReadReference(const CommandLine& line, DisplacementSettings* s, const Usage
     return true;
 }
 
-TableRun Displacement(const CommandLine& line, const AnalysisMeasurement& m, const Common& c,
-                      Prompter& prompter, const UsageError& usage) {
+TableRun Displacement(const CommandLine& line, const AnalysisMeasurement& m,
+                      const AnalysisRange& range, Prompter& prompter, const UsageError& usage) {
     TableRun run;
-    DisplacementSettings s = DisplacementAnalysis::Initial(m);
-    s.lower = c.lower;
-    s.upper = c.upper;
-    s.lengthUnit = c.lengthUnit;
-    s.smoothing = c.smoothing;
-    if (!ReadIndices(line, "--targets", m.Targets(), "target", &s.targets, usage, &run.status) ||
-        !ReadItems(line, DisplacementAnalysis::kItemCount, &s.items, usage, &run.status) ||
-        !ReadGroup(line, &s.grouping, usage, &run.status) ||
-        !ReadReference(line, &s, usage, &run.status))
-        return run;
+    DisplacementSettings s{range};
+    if (!ReadReference(line, &s, usage, &run.status)) return run;
     DisplacementAnalysis analysis(m, s);
     return Finish(analysis, prompter, usage);
 }
@@ -276,35 +240,26 @@ bool ReadPairs(const CommandLine& line, DistancePairList* list, Prompter& prompt
     return true;
 }
 
-TableRun Distance(const CommandLine& line, const AnalysisMeasurement& m, const Common& c,
+TableRun Distance(const CommandLine& line, const AnalysisMeasurement& m, const AnalysisRange& range,
                   Prompter& prompter, const UsageError& usage) {
     TableRun run;
-    DistanceSettings s = DistanceAnalysis::Initial(m);
-    s.lower = c.lower;
-    s.upper = c.upper;
-    s.lengthUnit = c.lengthUnit;
-    s.smoothing = c.smoothing;
     DistancePairList list;
     if (!ReadPairs(line, &list, prompter, usage, &run.status)) return run;
-    s.pairs = list.Pairs();
-    DistanceAnalysis analysis(m, s);
+    DistanceAnalysis analysis(m, DistanceSettings{range, list.Pairs()});
     return Finish(analysis, prompter, usage);
 }
 
-TableRun Angle(const CommandLine& line, const AnalysisMeasurement& m, const Common& c,
+TableRun Angle(const CommandLine& line, const AnalysisMeasurement& m, const AnalysisRange& range,
                Prompter& prompter, const UsageError& usage) {
     TableRun run;
-    AngleSettings s = AngleAnalysis::Initial(m);
-    s.lower = c.lower;
-    s.upper = c.upper;
-    s.timeUnit = c.timeUnit;
-    s.smoothing = c.smoothing;
+    AngleSettings s{range};
     s.otherSide = line.Has("--other-side");
-    if (line.Has("--mode") &&
-        (!ParseInt(line.Value("--mode"), &s.mode) || s.mode < 0 || s.mode > 3)) {
+    int mode = 0;
+    if (line.Has("--mode") && (!ParseInt(line.Value("--mode"), &mode) || mode < 0 || mode > 3)) {
         run.status = usage("--mode is 0, 1, 2 or 3");
         return run;
     }
+    s.mode = static_cast<AngleMode>(mode); // the window's radio buttons, in order
     if (line.Has("--points")) {
         std::vector<int> points;
         if (!ParseIntList(line.Value("--points"), &points) || points.size() > 4) {
@@ -315,14 +270,48 @@ TableRun Angle(const CommandLine& line, const AnalysisMeasurement& m, const Comm
         for (std::size_t i = 0; i < points.size(); ++i)
             s.points[i] = points[i] >= 1 ? points[i] - 1 : -1;
     }
-    if (!ReadItems(line, AngleAnalysis::kItemCount, &s.items, usage, &run.status)) return run;
     AngleAnalysis analysis(m, s);
     return Finish(analysis, prompter, usage);
 }
 
+// One analysis of the verb: its item count, the options it takes besides
+// --range, --smooth and -o, its defaults and its run.
+struct Kind {
+    int itemCount;
+    std::set<std::string> own;
+    AnalysisRange (*initial)(const AnalysisMeasurement&);
+    TableRun (*run)(const CommandLine&, const AnalysisMeasurement&, const AnalysisRange&, Prompter&,
+                    const UsageError&);
+};
+
+const std::map<std::string, Kind>& Kinds() {
+    static const std::map<std::string, Kind> kinds = {
+        {"position",
+         {PositionAnalysis::kItemCount,
+          {"--targets", "--items", "--length-unit", "--time-unit", "--group"},
+          [](const AnalysisMeasurement& m) { return PositionAnalysis::Initial(m).range; },
+          Position}},
+        {"displacement",
+         {DisplacementAnalysis::kItemCount,
+          {"--targets", "--items", "--length-unit", "--group", "--ref"},
+          [](const AnalysisMeasurement& m) { return DisplacementAnalysis::Initial(m).range; },
+          Displacement}},
+        {"distance",
+         {0,
+          {"--length-unit", "--pair"},
+          [](const AnalysisMeasurement& m) { return DistanceAnalysis::Initial(m).range; },
+          Distance}},
+        {"angle",
+         {AngleAnalysis::kItemCount,
+          {"--items", "--time-unit", "--mode", "--points", "--other-side"},
+          [](const AnalysisMeasurement& m) { return AngleAnalysis::Initial(m).range; },
+          Angle}}};
+    return kinds;
+}
+
 bool OptionsFit(const CommandLine& line, const std::string& kind, const UsageError& usage,
                 int* status) {
-    const std::set<std::string>& own = kOwnOptions.at(kind);
+    const std::set<std::string>& own = Kinds().at(kind).own;
     for (const auto& option : kArity) {
         const std::string& name = option.first;
         if (name == "--range" || name == "--smooth" || name == "-o") continue;
@@ -354,30 +343,23 @@ int RunTable(VerbContext& context) {
     CommandLine line;
     std::string error;
     if (!line.Parse(context.args, kArity, &error)) return usage(error);
-    if (line.Positional().size() != 2 || kOwnOptions.count(line.Positional()[0]) == 0)
+    if (line.Positional().size() != 2 || Kinds().count(line.Positional()[0]) == 0)
         return usage("needs position|displacement|distance|angle and one measurement file");
-    const std::string kind = line.Positional()[0];
+    const std::string name = line.Positional()[0];
     int status = 0;
-    if (!OptionsFit(line, kind, usage, &status)) return status;
+    if (!OptionsFit(line, name, usage, &status)) return status;
 
     ConsolePrompter prompter(*context.err);
     MeasureJob job(prompter);
     if (!job.Open(line.Positional()[1])) return 1;
     const AnalysisMeasurement m(job.Document().Track(), job.Document().Info());
-    Common c;
-    if (!ReadCommon(line, m, &c, usage, &status)) return status;
+    const Kind& kind = Kinds().at(name);
+    AnalysisRange range = kind.initial(m);
+    if (!ReadRange(line, m.Targets(), kind.itemCount, &range, usage, &status)) return status;
 
-    TableRun run;
-    if (kind == "position")
-        run = Position(line, m, c, prompter, usage);
-    else if (kind == "displacement")
-        run = Displacement(line, m, c, prompter, usage);
-    else if (kind == "distance")
-        run = Distance(line, m, c, prompter, usage);
-    else
-        run = Angle(line, m, c, prompter, usage);
+    const TableRun run = kind.run(line, m, range, prompter, usage);
     if (run.status != 0) return run.status;
-    return WriteTable(run.lines, kind, line.Value("-o"), context, prompter);
+    return WriteTable(run.lines, name, line.Value("-o"), context, prompter);
 }
 
 } // namespace kova::cli

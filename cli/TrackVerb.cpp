@@ -7,6 +7,7 @@
 #include "CImageProc.h"
 #include "CommandLine.h"
 #include "ConsolePrompter.h"
+#include "InterruptProgress.h"
 #include "ScriptedClicks.h"
 #include "SeriesFrameSource.h"
 #include "TargetsFile.h"
@@ -14,37 +15,12 @@
 #include "TrackingRun.h"
 #include "Verbs.h"
 
-#include <atomic>
-#include <csignal>
 #include <filesystem>
 #include <memory>
 #include <ostream>
 
 namespace kova::cli {
 namespace {
-
-// Ctrl-C stops the run after the current frame, as the stop button does, so
-// the result keeps the completed frames with a header that says so.
-std::atomic<bool> interrupted{false};
-
-extern "C" void OnInterrupt(int /*signal*/) {
-    interrupted = true;
-}
-
-// Installs the handler for the life of a run.
-class InterruptGuard {
-public:
-    InterruptGuard() {
-        interrupted = false;
-        previous_ = std::signal(SIGINT, OnInterrupt);
-    }
-    ~InterruptGuard() { std::signal(SIGINT, previous_); }
-    InterruptGuard(const InterruptGuard&) = delete;
-    InterruptGuard& operator=(const InterruptGuard&) = delete;
-
-private:
-    void (*previous_)(int) = SIG_DFL;
-};
 
 struct TrackOptions {
     std::vector<std::string> series;
@@ -161,11 +137,11 @@ bool SetTargetsFromFile(VerbContext& context, const TrackOptions& o, TrackingEng
         TargetSetting& t = engine.Target(static_cast<int>(i));
         t.x = e.x;
         t.y = e.y;
-        const bool freeWindow = p.windowSize == 1 && e.width > 0;
+        const bool freeWindow = p.windowSize == TrackParams::WindowSize::Free && e.width > 0;
         t.width = static_cast<std::int16_t>(freeWindow ? e.width : o.windowWidth);
         t.height = static_cast<std::int16_t>(freeWindow ? e.height : o.windowHeight);
         ApplyCurrentThresholds(p, t);
-        if (p.pickupValueMode != 1) continue;
+        if (p.pickupValueMode != TrackParams::PickupValueMode::Free) continue;
         if (e.hasGrey) {
             t.greyLow = e.grey[0];
             t.greyHigh = e.grey[1];
@@ -214,13 +190,14 @@ bool TargetsInsideFrame(VerbContext& context, TrackingEngine& engine, kova::CFra
 }
 
 void ApplyMode(const TrackOptions& o, TrackParams& p) {
-    if (o.mode == "manual") p.processType = TrackParams::kManual;
-    if (o.mode == "semi") p.processType = TrackParams::kSemiAutomatic;
-    if (o.mode == "auto") p.processType = TrackParams::kAutomatic;
-    if (o.colour) p.dispType = TrackParams::kColour;
+    using Process = TrackParams::ProcessType;
+    if (o.mode == "manual") p.processType = Process::Manual;
+    if (o.mode == "semi") p.processType = Process::SemiAutomatic;
+    if (o.mode == "auto") p.processType = Process::Automatic;
+    if (o.colour) p.dispType = TrackParams::DispType::Colour;
     if (o.pickup) { // target setting by pickup forces both policies to fixed
-        p.windowSize = 0;
-        p.pickupValueMode = 0;
+        p.windowSize = TrackParams::WindowSize::Fixed;
+        p.pickupValueMode = TrackParams::PickupValueMode::Fixed;
     }
 }
 
@@ -254,21 +231,20 @@ int Track(VerbContext& context, const TrackOptions& o) {
     ScriptedClicks clicks;
     std::string error;
     if (!o.clicks.empty() && !clicks.Load(o.clicks, &error)) return Error(context, error);
-    if (engine.Params().processType == TrackParams::kManual && o.clicks.empty())
+    if (engine.Params().processType == TrackParams::ProcessType::Manual && o.clicks.empty())
         return Error(context, "manual mode needs --clicks FILE");
     engine.SetManualPointSource(&clicks);
     TrackingRun run(engine, prompter);
     const MeasureHeader header =
         TrackingRun::MakeHeader(config, *source, engine.Params().IsColour());
-    InterruptGuard guard;
-    engine.SetFramePump([&engine](int /*frame*/) {
-        if (interrupted) engine.Stop();
-    });
-    engine.Start();
+    // Ctrl-C stops the run after the current frame, as the stop button does,
+    // so the result keeps the completed frames with a header that says so.
+    kova::InterruptProgress progress;
+    engine.SetProgress(&progress);
     const int result = run.RunTracking(*source, o.out, header);
-    engine.Stop();
+    engine.SetProgress(nullptr);
     PrintCounts(context, engine);
-    if (interrupted) {
+    if (progress.Interrupted()) {
         *context.err << "track: interrupted; " << engine.FramesTracked() << " frames kept\n";
         return 130;
     }

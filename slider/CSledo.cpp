@@ -7,9 +7,10 @@
 
 CSledo::CSledo(QObject* parent) : QObject(parent) {}
 
-CSledoCtrl* CSledo::Create(QWidget* parent, const QRect& rect) {
+CSledoCtrl* CSledo::Create(QWidget* parent, const QRect& rect, const QString& name) {
     auto* control = new CSledoCtrl(parent); // owned by parent
     control->setGeometry(rect);
+    control->setAccessibleName(name);
     Attach(control);
     return control;
 }

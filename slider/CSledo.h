@@ -4,6 +4,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QRect>
+#include <QString>
 
 class CSledoCtrl;
 class QWidget;
@@ -19,8 +20,9 @@ class CSledo : public QObject {
 public:
     explicit CSledo(QObject* parent = nullptr);
 
-    // Creates a control as a child of parent in rect and wraps it.
-    CSledoCtrl* Create(QWidget* parent, const QRect& rect);
+    // Creates a control as a child of parent in rect and wraps it. name is
+    // the label the owner shows beside it, given as its accessible name.
+    CSledoCtrl* Create(QWidget* parent, const QRect& rect, const QString& name = QString());
     // Wraps an existing control (null lets go).
     void Attach(CSledoCtrl* control);
     CSledoCtrl* Control() const { return control_; }

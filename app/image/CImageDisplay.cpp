@@ -3,7 +3,7 @@
 #include "CAviVideo.h"
 #include "CFrameStore.h"
 #include "CTrackFile2D.h"
-#include "ProgressMonitor.h"
+#include "Progress.h"
 #include "Prompter.h"
 
 #include <limits>
@@ -29,9 +29,9 @@ bool CImageDisplay::HasCapacity(int count, bool color) const {
     return count >= 1 && (color ? store_.Get_nofframe_color() : store_.Get_nofframe()) >= count;
 }
 
-bool CImageDisplay::Interrupted(ProgressMonitor* progress) {
-    if (!progress || !progress->Poll()) return false;
-    progress->Close();
+bool CImageDisplay::Interrupted(kova::Progress& progress) {
+    if (!progress.Poll()) return false;
+    progress.Close();
     prompter_.Show(kInterrupted, "确认", kova::MessageIcon::Exclamation);
     ForgetLoaded();
     return true;
@@ -46,7 +46,7 @@ void CImageDisplay::ForgetLoaded() {
 }
 
 int CImageDisplay::LoadSeries(const std::vector<std::string>& names, int kind,
-                              ProgressMonitor* progress) {
+                              kova::Progress& progress) {
     const int count = static_cast<int>(names.size());
     if (allInStore_ && names == names_ && kind == kind_) return 1;
     if (!HasCapacity(count, IsColorKind(kind))) return 0;
@@ -56,14 +56,14 @@ int CImageDisplay::LoadSeries(const std::vector<std::string>& names, int kind,
     aviCount_ = 0;
     imagesPresent_ = true;
     allInStore_ = false;
-    if (progress) progress->Open(count);
+    progress.Open(count);
     for (int i = 1; i <= count; ++i) {
         if (Interrupted(progress)) return 0;
-        if (progress) progress->Step(i, ReadingText(i));
+        progress.Step(i, ReadingText(i));
         reader_.ClearFrame(i, IsColorKind(kind));
         reader_.ReadBmpFrame(names[static_cast<std::size_t>(i - 1)], i);
     }
-    if (progress) progress->Close();
+    progress.Close();
     allInStore_ = true;
     Refresh();
     return 1;
@@ -80,8 +80,7 @@ int CImageDisplay::SetSeries(const std::vector<std::string>& names, int kind) {
     return 1;
 }
 
-int CImageDisplay::LoadAvi(const std::string& path, int first, int last,
-                           ProgressMonitor* progress) {
+int CImageDisplay::LoadAvi(const std::string& path, int first, int last, kova::Progress& progress) {
     const int count = last - first + 1;
     if (allInStore_ && names_.empty() && path == aviPath_ && first == aviFirst_ &&
         count == aviCount_)
@@ -99,14 +98,14 @@ int CImageDisplay::LoadAvi(const std::string& path, int first, int last,
     imagesPresent_ = true;
     allInStore_ = false;
     store_.Put_window_full();
-    if (progress) progress->Open(count);
+    progress.Open(count);
     for (int i = 1; i <= count; ++i) {
         if (Interrupted(progress)) return 0;
-        if (progress) progress->Step(i, ReadingText(i));
+        progress.Step(i, ReadingText(i));
         reader_.ClearFrame(i, color != 0);
         avi.LoadFrameFromAVI(first + i - 2, store_, i, color, 0, 0);
     }
-    if (progress) progress->Close();
+    progress.Close();
     store_.Put_dispmode(color ? kova::CFrameStore::kColorDispMode : 0);
     if (color)
         store_.Disp_frame_color(1);

@@ -10,7 +10,9 @@
 
 class CCfgFile;
 class CTrackFile2D;
-class ProgressMonitor;
+namespace kova {
+class Progress;
+}
 
 // The image display of the view: the display server of the image window,
 // extended by the motion images it shows (a list of series files or an AVI
@@ -34,11 +36,11 @@ public:
     // Reads every file of the series into frames 1 .. count, with the
     // progress dialog; 1 success, 0 when the store is too small (nothing
     // said) or the user stopped (reported).
-    int LoadSeries(const std::vector<std::string>& names, int kind, ProgressMonitor* progress);
+    int LoadSeries(const std::vector<std::string>& names, int kind, kova::Progress& progress);
     // Keeps the names only; frames are read when shown.
     int SetSeries(const std::vector<std::string>& names, int kind);
     // The same for AVI frames first .. last (from 1) of one file.
-    int LoadAvi(const std::string& path, int first, int last, ProgressMonitor* progress);
+    int LoadAvi(const std::string& path, int first, int last, kova::Progress& progress);
     int SetAvi(const std::string& path, int first, int count, int color);
 
     // Shows page n (1-based) of the images; 1 when a frame was shown.
@@ -71,7 +73,7 @@ public:
 
 private:
     bool HasCapacity(int count, bool color) const;
-    bool Interrupted(ProgressMonitor* progress);
+    bool Interrupted(kova::Progress& progress);
     void ForgetLoaded();
 
     kova::CFrameStore& store_;

@@ -115,9 +115,9 @@ void Calibration2DLogic::Destroyed() {
     controls_ = nullptr;
 }
 
-void Calibration2DLogic::SetMouseMode(int mode) {
+void Calibration2DLogic::SetMouseMode(CalibrationMouseMode mode) {
     ReadControls();
-    fields_.mouseMode = mode == 1 ? 1 : 0;
+    fields_.mouseMode = mode;
     dragState_ = 0;
     clickState_ = 0;
     if (controls_) controls_->EnableControls(fields_.mouseMode);
@@ -229,7 +229,7 @@ int Calibration2DLogic::ReadImage() {
 // ---- mouse ----
 
 void Calibration2DLogic::OnDisplayLButtonDown(unsigned /*flags*/, QPoint point) {
-    if (fields_.mouseMode == 0)
+    if (fields_.mouseMode == CalibrationMouseMode::Scale)
         ScaleMouseDown(point);
     else
         CoordinateMouseDown(point);
@@ -293,7 +293,7 @@ void Calibration2DLogic::CoordinateMouseDown(QPoint point) {
 }
 
 void Calibration2DLogic::OnDisplayMouseMove(unsigned /*flags*/, QPoint point) {
-    if (fields_.mouseMode == 0) {
+    if (fields_.mouseMode == CalibrationMouseMode::Scale) {
         if (dragState_ == 1) ScaleMouseMove(point);
         return;
     }
@@ -305,11 +305,11 @@ void Calibration2DLogic::OnDisplayMouseMove(unsigned /*flags*/, QPoint point) {
 }
 
 void Calibration2DLogic::OnDisplayLButtonUp(unsigned /*flags*/, QPoint /*point*/) {
-    if (fields_.mouseMode == 0 && dragState_ == 1) dragState_ = 2;
+    if (fields_.mouseMode == CalibrationMouseMode::Scale && dragState_ == 1) dragState_ = 2;
 }
 
 void Calibration2DLogic::OnDisplayRButtonDown(unsigned /*flags*/, QPoint /*point*/) {
-    if (fields_.mouseMode != 1 || clickState_ <= 0) return;
+    if (fields_.mouseMode != CalibrationMouseMode::Coordinates || clickState_ <= 0) return;
     --clickState_;
     display_.Refresh();
 }
@@ -320,7 +320,7 @@ void Calibration2DLogic::OnDisplayPaint(QPainter* painter) {
     if (!painter) return;
     painter->save();
     painter->setPen(RedPen());
-    if (fields_.mouseMode == 0)
+    if (fields_.mouseMode == CalibrationMouseMode::Scale)
         PaintScale(painter);
     else
         PaintCoordinates(painter);

@@ -41,7 +41,7 @@ public:
     // The window is gone: painting and the mouse are released, the axes go.
     void Destroyed();
 
-    void SetMouseMode(int mode);
+    void SetMouseMode(CalibrationMouseMode mode);
     // "计算比例": 1 when the scale was computed.
     int ComputeScale();
     // "初始化": the next image corner becomes the origin.

@@ -2,6 +2,12 @@
 
 #include <string>
 
+// What a mouse drag or click over the image sets.
+enum class CalibrationMouseMode {
+    Scale,       // a drag over a known length
+    Coordinates, // three clicks: origin, X direction, Y side
+};
+
 // The values of the calibration dialog's controls.
 struct CalibrationFields {
     int lengthUnit = -1; // index in the length unit list, -1 none chosen
@@ -14,7 +20,7 @@ struct CalibrationFields {
     double imageDistance = 1.0;
     double realDistance = 1.0;
     std::string scaleText;
-    int mouseMode = 0; // 0 scale, 1 coordinates
+    CalibrationMouseMode mouseMode = CalibrationMouseMode::Scale;
 };
 
 // The calibration window as its logic sees it: the logic pulls the controls
@@ -29,6 +35,6 @@ public:
     virtual void ReadControls(CalibrationFields* fields) = 0;
     virtual void WriteControls(const CalibrationFields& fields) = 0;
     // Enables the controls of a mouse mode and disables the others.
-    virtual void EnableControls(int mouseMode) = 0;
+    virtual void EnableControls(CalibrationMouseMode mode) = 0;
     virtual void SetCornerButtonText(const std::string& text) = 0;
 };

@@ -7,7 +7,7 @@
 #include "MotionImage.h"
 #include "Prompter.h"
 #include "SeriesName.h"
-#include "ToolWindowState.h"
+#include "ToolWindow.h"
 
 #include <QProcess>
 #include <QString>
@@ -17,8 +17,8 @@ ViewCommands::ViewCommands(MeasureDocument& document, CCfgFile& systemConfig, Mo
     : document_(document), config_(systemConfig), motion_(motion), display_(display),
       prompter_(prompter) {}
 
-bool ViewCommands::IsOpen(int window) const {
-    return windows_ && windows_->IsOpen(static_cast<ToolWindow>(window));
+bool ViewCommands::IsOpen(ToolWindow window) const {
+    return windows_ && windows_->IsOpen(window);
 }
 
 void ViewCommands::Repaint() {
@@ -43,8 +43,7 @@ bool ViewCommands::MeasureWindowCheck() {
     StopVideo();
     startScreen_ = false;
     Repaint();
-    if (IsOpen(static_cast<int>(ToolWindow::Tracking)) ||
-        IsOpen(static_cast<int>(ToolWindow::ManualMeasure)))
+    if (IsOpen(ToolWindow::Tracking) || IsOpen(ToolWindow::ManualMeasure))
         return Refuse(kCloseMeasureWindow);
     measureOverlay_ = false;
     return true;
@@ -52,17 +51,16 @@ bool ViewCommands::MeasureWindowCheck() {
 
 bool ViewCommands::CanCalibrate() {
     if (!MeasureWindowCheck()) return false;
-    if (IsOpen(static_cast<int>(ToolWindow::ResultVideo))) return Refuse("请关闭视频表示窗口。");
-    if (IsOpen(static_cast<int>(ToolWindow::ManualCorrection)))
-        return Refuse("请关闭手动修正窗口。");
-    if (IsOpen(static_cast<int>(ToolWindow::Events))) return Refuse("请关闭事件设定窗口。");
+    if (IsOpen(ToolWindow::ResultVideo)) return Refuse("请关闭视频表示窗口。");
+    if (IsOpen(ToolWindow::ManualCorrection)) return Refuse("请关闭手动修正窗口。");
+    if (IsOpen(ToolWindow::Events)) return Refuse("请关闭事件设定窗口。");
     return true;
 }
 
 bool ViewCommands::CanAutoMeasure() {
     StopVideo();
     Repaint();
-    if (IsOpen(static_cast<int>(ToolWindow::ManualMeasure))) return Refuse("请关闭追踪窗口。");
+    if (IsOpen(ToolWindow::ManualMeasure)) return Refuse("请关闭追踪窗口。");
     if (!motion_.Chosen()) return Refuse("请读入运动图像。");
     measureOverlay_ = true;
     autoMode_ = true;
@@ -72,7 +70,7 @@ bool ViewCommands::CanAutoMeasure() {
 bool ViewCommands::CanManualMeasure() {
     StopVideo();
     Repaint();
-    if (IsOpen(static_cast<int>(ToolWindow::Tracking))) return Refuse(kCloseMeasureWindow);
+    if (IsOpen(ToolWindow::Tracking)) return Refuse(kCloseMeasureWindow);
     if (!motion_.Chosen()) return Refuse("请选择连续运动图像。");
     measureOverlay_ = true;
     autoMode_ = false;
@@ -81,13 +79,13 @@ bool ViewCommands::CanManualMeasure() {
 
 bool ViewCommands::CanResultVideo() {
     if (!MeasureWindowCheck()) return false;
-    if (IsOpen(static_cast<int>(ToolWindow::Calibration))) return Refuse("请关闭比例标定窗口。 ");
+    if (IsOpen(ToolWindow::Calibration)) return Refuse("请关闭比例标定窗口。 ");
     return true;
 }
 
 bool ViewCommands::CanManualCorrect() {
     if (!MeasureWindowCheck()) return false;
-    if (IsOpen(static_cast<int>(ToolWindow::Calibration))) return Refuse("请关闭比例设定窗口。");
+    if (IsOpen(ToolWindow::Calibration)) return Refuse("请关闭比例设定窗口。");
     return true;
 }
 
@@ -95,9 +93,9 @@ bool ViewCommands::CanSetEvents() {
     return CanManualCorrect();
 }
 
-int ViewCommands::ChooseSequence() {
+CommandResult ViewCommands::ChooseSequence() {
     StopVideo();
-    if (!motion_.ChooseSequence()) return 0;
+    if (!motion_.ChooseSequence()) return CommandResult::Cancelled;
     startScreen_ = false;
     if (windows_) {
         windows_->Close(ToolWindow::Tracking);
@@ -106,7 +104,7 @@ int ViewCommands::ChooseSequence() {
     Repaint();
     CTrackFile2D& track = document_.Track();
     if (track.GetFrameCount() > 0 && track.GetTargetCount() > 0) track.SetModified(1);
-    return 1;
+    return CommandResult::Done;
 }
 
 void ViewCommands::Opened() {
@@ -170,12 +168,14 @@ int ViewCommands::ReloadAfterTracking(const std::string& path) {
     return 0;
 }
 
-int ViewCommands::StartCapture(const std::string& programDirectory, kova::Prompter& prompter) {
+CommandResult ViewCommands::StartCapture(const std::string& programDirectory,
+                                         kova::Prompter& prompter) {
     const QString directory = QString::fromStdString(programDirectory);
     const QString program =
         QString::fromStdString(SeriesName::Join(programDirectory, kCaptureProgram));
     // The working directory is given to the new process; ours stays as it is.
-    if (!programDirectory.empty() && QProcess::startDetached(program, {}, directory)) return 1;
+    if (!programDirectory.empty() && QProcess::startDetached(program, {}, directory))
+        return CommandResult::Done;
     prompter.Show(kCaptureFailed, "KOVA", kova::MessageIcon::Exclamation);
-    return 0;
+    return CommandResult::Failed;
 }

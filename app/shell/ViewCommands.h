@@ -1,5 +1,8 @@
 #pragma once
 
+#include "CommandResult.h"
+#include "ToolWindow.h"
+
 #include <functional>
 #include <string>
 
@@ -7,7 +10,6 @@ class CCfgFile;
 class CImageDisplay;
 class MeasureDocument;
 class MotionImage;
-class ToolWindowState;
 namespace kova {
 class Prompter;
 }
@@ -48,8 +50,8 @@ public:
     bool CanManualCorrect();
     bool CanSetEvents();
 
-    // "运动图像": 1 when a sequence was chosen.
-    int ChooseSequence();
+    // "运动图像": Done when a sequence was chosen.
+    CommandResult ChooseSequence();
     // "打开2D结果文件": 1 opened, 0 cancelled or refused, -1 failed.
     int OpenResult();
     // Opens a named measurement (command line, recent files): 1 or -1.
@@ -62,15 +64,16 @@ public:
     void DisableResultMenus() { SetResultMenus(false); }
 
     // "图象采集": starts the capture program `capvo` from the program
-    // directory; 1 started, 0 not (reported).
-    static int StartCapture(const std::string& programDirectory, kova::Prompter& prompter);
+    // directory; Failed (reported) when it cannot be started.
+    static CommandResult StartCapture(const std::string& programDirectory,
+                                      kova::Prompter& prompter);
 
     static constexpr const char* kCloseMeasureWindow = "请关闭测量窗口。";
     static constexpr const char* kCaptureFailed = "没能打开图像采集系统。";
     static constexpr const char* kCaptureProgram = "capvo";
 
 private:
-    bool IsOpen(int window) const;
+    bool IsOpen(ToolWindow window) const;
     void Repaint();
     void StopVideo();
     void SetResultMenus(bool enabled);

@@ -5,24 +5,21 @@
 
 using kova::cli::RunBatch;
 
-TEST(RunBatch, UnknownVerbAndMissingVerbFailWithUsage) {
-    std::ostringstream out, err;
-    EXPECT_EQ(RunBatch({"frobnicate"}, out, err), 2);
-    EXPECT_NE(err.str().find("unknown verb frobnicate"), std::string::npos);
-    EXPECT_NE(err.str().find("usage: kova-batch"), std::string::npos);
-
-    std::ostringstream out2, err2;
-    EXPECT_EQ(RunBatch({}, out2, err2), 2);
-    EXPECT_TRUE(out2.str().empty());
-}
-
-TEST(RunBatch, CfgOptionNeedsAFile) {
-    std::ostringstream out, err;
-    EXPECT_EQ(RunBatch({"--cfg"}, out, err), 2);
-    EXPECT_NE(err.str().find("--cfg needs a file"), std::string::npos);
-}
-
-TEST(RunBatch, HelpListsEveryVerb) {
+TEST(RunBatch, UsageErrorsAndHelp) {
+    const struct {
+        std::vector<std::string> args;
+        int status;
+        const char* err;
+    } cases[] = {{{"frobnicate"}, 2, "unknown verb frobnicate"},
+                 {{"frobnicate"}, 2, "usage: kova-batch"},
+                 {{}, 2, ""},
+                 {{"--cfg"}, 2, "--cfg needs a file"}};
+    for (const auto& c : cases) {
+        std::ostringstream out, err;
+        EXPECT_EQ(RunBatch(c.args, out, err), c.status) << c.err;
+        EXPECT_NE(err.str().find(c.err), std::string::npos) << err.str();
+        EXPECT_TRUE(out.str().empty()) << c.err;
+    }
     std::ostringstream out, err;
     EXPECT_EQ(RunBatch({"--help"}, out, err), 0);
     for (const auto& verb : kova::cli::Verbs())

@@ -144,6 +144,24 @@ TEST(CCfgFile, TextValuesWithBlanksRoundTripQuoted) {
     EXPECT_EQ(Values(back, "Name"), (std::vector<std::string>{"\"abc", "def"}));
 }
 
+TEST(CCfgFile, ValuesQuotedForOneCharacterOnlyRoundTrip) {
+    // A comment mark or a quote alone makes a value need quotes.
+    const std::vector<std::string> values{"#FF0000", "a#b", "#", "\"q", "q\"", "x\\"};
+    TempDir dir;
+    CCfgFile cfg;
+    for (std::size_t i = 0; i < values.size(); ++i)
+        cfg.SetValue("V" + std::to_string(i), values[i]);
+    cfg.SetArray("Colours", std::vector<std::string>{"#FF0000", "#00FF00"});
+    ASSERT_EQ(cfg.Save(dir.File("hash.cfg")), 1);
+    CCfgFile back;
+    ASSERT_EQ(back.Load(dir.File("hash.cfg")), 1);
+    for (std::size_t i = 0; i < values.size(); ++i)
+        EXPECT_EQ(Values(back, "V" + std::to_string(i)), std::vector<std::string>{values[i]})
+            << values[i] << "\n"
+            << ReadBytes(dir.File("hash.cfg"));
+    EXPECT_EQ(Values(back, "Colours"), (std::vector<std::string>{"#FF0000", "#00FF00"}));
+}
+
 TEST(CCfgFile, DiskTextIsGb18030WithCrLf) {
     TempDir dir;
     CCfgFile cfg;

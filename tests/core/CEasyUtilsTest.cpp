@@ -5,6 +5,8 @@
 
 #include <cmath>
 #include <gtest/gtest.h>
+#include <tuple>
+#include <vector>
 
 namespace {
 constexpr double kPi = 3.14159265358979323846;
@@ -17,13 +19,9 @@ public:
 } // namespace
 
 TEST(CEasyUtils, AverageCutsAndRenormalisesAtTheEnds) {
-    double data[] = {0, 0, 9, 0, 0};
-    ASSERT_EQ(CEasyUtils::Average(data, 5, 1), 1);
-    EXPECT_DOUBLE_EQ(data[0], 0);
-    EXPECT_DOUBLE_EQ(data[1], 3);
-    EXPECT_DOUBLE_EQ(data[2], 3);
-    EXPECT_DOUBLE_EQ(data[3], 3);
-    EXPECT_DOUBLE_EQ(data[4], 0);
+    std::vector<double> data{0, 0, 9, 0, 0};
+    ASSERT_EQ(CEasyUtils::Average(data.data(), 5, 1), 1);
+    EXPECT_EQ(data, (std::vector<double>{0, 3, 3, 3, 0}));
 
     double weighted[] = {4, 8, 4};
     const double w[] = {2, 1};
@@ -43,13 +41,14 @@ TEST(CEasyUtils, AverageCutsAndRenormalisesAtTheEnds) {
 }
 
 TEST(CEasyUtils, AnglesUnitsAndNames) {
+    // Value, conversion, result.
+    const std::tuple<double, int, double> angles[] = {{-90, 3, 270},     {720, 0, 0},
+                                                      {90, 0, kPi / 2},  {-kPi / 2, 1, 270},
+                                                      {5 * kPi, 2, kPi}, {1, 4, 1}};
+    for (const auto& [value, mode, result] : angles)
+        EXPECT_DOUBLE_EQ(CEasyUtils::ConvAngle(value, mode), result) << value << " " << mode;
     int ok = -1;
-    EXPECT_DOUBLE_EQ(CEasyUtils::ConvAngle(-90, 3), 270);
-    EXPECT_DOUBLE_EQ(CEasyUtils::ConvAngle(720, 0), 0);
-    EXPECT_DOUBLE_EQ(CEasyUtils::ConvAngle(90, 0), kPi / 2);
-    EXPECT_DOUBLE_EQ(CEasyUtils::ConvAngle(-kPi / 2, 1), 270);
-    EXPECT_DOUBLE_EQ(CEasyUtils::ConvAngle(5 * kPi, 2), kPi);
-    EXPECT_DOUBLE_EQ(CEasyUtils::ConvAngle(1, 4, &ok), 1);
+    CEasyUtils::ConvAngle(1, 4, &ok);
     EXPECT_EQ(ok, 0);
     // Huge angles normalise at once instead of looping.
     double big = CEasyUtils::ConvAngle(1e300, 3);
@@ -84,24 +83,21 @@ TEST(CEasyUtils, CalibratedRotation) {
 }
 
 TEST(CEasyUtils, TableCells) {
-    std::string s = "12345";
-    EXPECT_EQ(CEasyUtils::StrSpace(&s, 3, 0), 0);
-    EXPECT_EQ(s, "***");
-    s = "ab";
-    EXPECT_EQ(CEasyUtils::StrSpace(&s, 5, 0), 1);
-    EXPECT_EQ(s, "   ab");
-    s = "ab";
-    EXPECT_EQ(CEasyUtils::StrSpace(&s, 5, 1), 1);
-    EXPECT_EQ(s, "ab   ");
-    s = "ab";
-    EXPECT_EQ(CEasyUtils::StrSpace(&s, 5, 2), 0);
-    EXPECT_EQ(s, "ab");
-    s = "角度";
-    EXPECT_EQ(CEasyUtils::StrSpace(&s, 6, 1), 1);
-    EXPECT_EQ(s, "角度  ") << "a Chinese character is two columns";
-    s = "角度";
-    EXPECT_EQ(CEasyUtils::StrSpace(&s, 3, 1), 0);
-    EXPECT_EQ(s, "***");
+    struct Case {
+        const char* text;
+        int width, align, result;
+        const char* cell;
+    };
+    const Case cases[] = {{"12345", 3, 0, 0, "***"},   {"ab", 5, 0, 1, "   ab"},
+                          {"ab", 5, 1, 1, "ab   "},    {"ab", 5, 2, 0, "ab"},
+                          {"角度", 6, 1, 1, "角度  "}, // a Chinese character is two columns
+                          {"角度", 3, 1, 0, "***"}};
+    for (const Case& c : cases) {
+        std::string s = c.text;
+        EXPECT_EQ(CEasyUtils::StrSpace(&s, c.width, c.align), c.result) << c.text << c.width;
+        EXPECT_EQ(s, c.cell) << c.text << c.width;
+    }
+    std::string s;
     CEasyUtils::StrRepeat(&s, '-', 4);
     EXPECT_EQ(s, "----");
     CEasyUtils::StrRepeat(&s, '-', 0);

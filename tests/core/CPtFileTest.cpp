@@ -7,6 +7,7 @@
 #include <cstring>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <tuple>
 #include <unistd.h>
 
 using kova::test::ReadBytes;
@@ -146,48 +147,41 @@ TEST(CPtFile, DialogFormsUseThePrompter) {
 }
 
 TEST(CPtFile, PathSplitting) {
+    // Path, drive, directory, name: both separators, a colon only as a drive.
+    const std::tuple<const char*, const char*, const char*, const char*> paths[] = {
+        {"C:\\data\\run1.trk", "C", "\\data", "run1.trk"},
+        {"C:\\run1.trk", "C", "\\", "run1.trk"},
+        {"/home/user/My Data/run1.trk", "", "/home/user/My Data", "run1.trk"},
+        {"/home/a:b/run1.trk", "", "/home/a:b", "run1.trk"},
+        {"mixed/sub\\file.bmp", "", "mixed/sub", "file.bmp"}};
     std::string drive, dir, name, base, suffix, head, digits;
-    CPtFile::SplitPath("C:\\data\\run1.trk", &drive, &dir, &name);
-    EXPECT_EQ(drive, "C");
-    EXPECT_EQ(dir, "\\data");
+    for (const auto& [path, d, folder, file] : paths) {
+        CPtFile::SplitPath(path, &drive, &dir, &name);
+        EXPECT_EQ(drive + "|" + dir + "|" + name, std::string(d) + "|" + folder + "|" + file);
+    }
+    // Folder with its separator, "./" for none.
+    const std::pair<const char*, const char*> folders[] = {{"C:\\data\\run1.trk", "C:\\data/"},
+                                                           {"/data/run1.trk", "/data/"},
+                                                           {"run1.trk", "./"},
+                                                           {"/run1.trk", "/"}};
+    for (const auto& [path, folder] : folders) {
+        CPtFile::SplitPath(path, &dir, &name);
+        EXPECT_EQ(dir, folder) << path;
+    }
     EXPECT_EQ(name, "run1.trk");
-    CPtFile::SplitPath("C:\\run1.trk", &drive, &dir, &name);
-    EXPECT_EQ(dir, "\\");
-    CPtFile::SplitPath("/home/user/My Data/run1.trk", &drive, &dir, &name);
-    EXPECT_EQ(drive, "");
-    EXPECT_EQ(dir, "/home/user/My Data");
-    EXPECT_EQ(name, "run1.trk");
-    CPtFile::SplitPath("/home/a:b/run1.trk", &drive, &dir, &name);
-    EXPECT_EQ(drive, "") << "a colon inside a Linux path is no drive";
-    EXPECT_EQ(dir, "/home/a:b");
-    CPtFile::SplitPath("mixed/sub\\file.bmp", &drive, &dir, &name);
-    EXPECT_EQ(dir, "mixed/sub");
-    EXPECT_EQ(name, "file.bmp");
 
-    CPtFile::SplitPath("C:\\data\\run1.trk", &dir, &name);
-    EXPECT_EQ(dir, "C:\\data/");
-    CPtFile::SplitPath("/data/run1.trk", &dir, &name);
-    EXPECT_EQ(dir, "/data/");
-    CPtFile::SplitPath("run1.trk", &dir, &name);
-    EXPECT_EQ(dir, "./");
-    EXPECT_EQ(name, "run1.trk");
-    CPtFile::SplitPath("/run1.trk", &dir, nullptr);
-    EXPECT_EQ(dir, "/");
-
-    CPtFile::SplitSuffix("C:\\a.b\\file", &base, &suffix);
-    EXPECT_EQ(base, "C:\\a");
-    EXPECT_EQ(suffix, "b\\file");
-    CPtFile::SplitSuffix(".hidden", &base, &suffix);
-    EXPECT_EQ(base, ".hidden");
-    EXPECT_EQ(suffix, "");
-    CPtFile::SplitSuffix("walk0001.bmp", &base, &suffix);
-    EXPECT_EQ(base, "walk0001");
-    EXPECT_EQ(suffix, "bmp");
+    const std::tuple<const char*, const char*, const char*> suffixes[] = {
+        {"C:\\a.b\\file", "C:\\a", "b\\file"},
+        {".hidden", ".hidden", ""},
+        {"walk0001.bmp", "walk0001", "bmp"}};
+    for (const auto& [path, b, x] : suffixes) {
+        CPtFile::SplitSuffix(path, &base, &suffix);
+        EXPECT_EQ(base + "|" + suffix, std::string(b) + "|" + x);
+    }
 
     long number = -1;
     EXPECT_EQ(CPtFile::SplitNumber("run0012", &head, &digits), 1);
-    EXPECT_EQ(head, "run");
-    EXPECT_EQ(digits, "0012");
+    EXPECT_EQ(head + "|" + digits, "run|0012");
     EXPECT_EQ(CPtFile::SplitNumber("run0012", &head, &number), 1);
     EXPECT_EQ(number, 12);
     EXPECT_EQ(CPtFile::SplitNumber("abc", &head, &number), 0);
@@ -196,8 +190,7 @@ TEST(CPtFile, PathSplitting) {
     EXPECT_EQ(CPtFile::SplitNumber("123", &head, &digits), 1);
     EXPECT_EQ(head, "");
     EXPECT_EQ(CPtFile::SplitNumber("", &head, &digits), 0);
-    EXPECT_EQ(head, "");
-    EXPECT_EQ(digits, "");
+    EXPECT_EQ(head + "|" + digits, "|");
     EXPECT_EQ(CPtFile::SplitNumber("x99999999999999999999999", &head, &number), 1);
     EXPECT_GT(number, 0) << "an overlong number must not wrap";
 }

@@ -34,6 +34,14 @@ protected:
                      : image_.ReadMono(dir_.File("in.txt"), frame);
     }
 
+    // Grey frame 1 from (x, y) on, n pixels to the right.
+    std::vector<int> Row(int x, int y, int n) const {
+        std::vector<int> row;
+        for (int i = 0; i < n; ++i)
+            row.push_back(store_.Read_pixel(1, x + i, y));
+        return row;
+    }
+
     TempDir dir_;
     CFrameStore store_;
     RecordingPrompter prompter_;
@@ -100,19 +108,14 @@ TEST_F(TextImageTest, ReaderAcceptsAnyHeaderOrderSeparatorsAndLineBreaks) {
     ASSERT_EQ(ReadText("\n  \t$IMAGE_BEGIN\r\n$SIZE 3\t2\n\n$COLORMODE,mono\n$POSITIONS,1,1\n"
                        "  $DATA_BEGIN\n1,2\n3 4\t5\n\n6\n$DATA_END\n\t$IMAGE_END\n"),
               0);
-    const int expected[2][3] = {{1, 2, 3}, {4, 5, 6}};
-    for (int y = 0; y < 2; ++y)
-        for (int x = 0; x < 3; ++x)
-            EXPECT_EQ(store_.Read_pixel(1, 1 + x, 1 + y), expected[y][x]);
-    EXPECT_EQ(store_.Read_pixel(1, 0, 0), 0);
+    EXPECT_EQ(Row(0, 0, 4), (std::vector<int>{0, 0, 0, 0}));
+    EXPECT_EQ(Row(1, 1, 3), (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(Row(1, 2, 3), (std::vector<int>{4, 5, 6}));
     // Values keep their low eight bits.
     ASSERT_EQ(ReadText("$IMAGE_BEGIN\n$POSITION,0,0\n$COLORMODE,mono\n$SIZE,4,1\n$DATA_BEGIN\n"
                        "300,256,-1,255\n$DATA_END\n$IMAGE_END\n"),
               0);
-    EXPECT_EQ(store_.Read_pixel(1, 0, 0), 44);
-    EXPECT_EQ(store_.Read_pixel(1, 1, 0), 0);
-    EXPECT_EQ(store_.Read_pixel(1, 2, 0), 255);
-    EXPECT_EQ(store_.Read_pixel(1, 3, 0), 255);
+    EXPECT_EQ(Row(0, 0, 4), (std::vector<int>{44, 0, 255, 255}));
     EXPECT_TRUE(prompter_.Messages().empty());
 }
 
@@ -121,8 +124,7 @@ TEST_F(TextImageTest, EveryBlockOfAFileGoesIntoTheSameFrame) {
                        "$DATA_END\n$IMAGE_END\nnotes between blocks\n$IMAGE_BEGIN\n$POSITION,0,0\n"
                        "$COLORMODE,mono\n$SIZE,2,1\n$DATA_BEGIN\n8 7\n$DATA_END\n$IMAGE_END\n"),
               0);
-    EXPECT_EQ(store_.Read_pixel(1, 0, 0), 8);
-    EXPECT_EQ(store_.Read_pixel(1, 1, 0), 7);
+    EXPECT_EQ(Row(0, 0, 2), (std::vector<int>{8, 7}));
 }
 
 TEST_F(TextImageTest, MonoAndColourImagesMeetColourAndMonoFrames) {
@@ -195,8 +197,7 @@ TEST_F(TextImageTest, ExtraValueIsNotStoredAndEarlierPixelsStay) {
                        "1,2,3\n$DATA_END\n$IMAGE_END\n"),
               -1);
     EXPECT_EQ(prompter_.Texts()[0], "6 原因:数据格式不正确");
-    EXPECT_EQ(store_.Read_pixel(1, 0, 0), 1);
-    EXPECT_EQ(store_.Read_pixel(1, 1, 0), 2);
+    EXPECT_EQ(Row(0, 0, 3), (std::vector<int>{1, 2, 0}));
     EXPECT_EQ(store_.Read_pixel(1, 0, 1), 0);
 }
 

@@ -1,65 +1,53 @@
 #include "CSledoCtrl.h"
+#include "QtTestApp.h"
 #include "RecordingPrompter.h"
-#include "SledoTestApp.h"
 #include "TestFiles.h"
 
 #include <QSettings>
 #include <QSignalSpy>
 #include <gtest/gtest.h>
-#include <tuple>
 
 namespace {
 
-class SledoCtrlTest : public kova::test::SledoGuiTest {
-protected:
-    // The (low, high) pairs a spy recorded.
-    static std::vector<std::pair<long, long>> Pairs(const QSignalSpy& spy) {
-        std::vector<std::pair<long, long>> pairs;
-        for (const QList<QVariant>& args : spy)
-            pairs.emplace_back(args.at(0).value<long>(), args.at(1).value<long>());
-        return pairs;
-    }
-    using Pairs_t = std::vector<std::pair<long, long>>;
-};
+using Pairs = std::vector<std::pair<long, long>>;
 
-TEST_F(SledoCtrlTest, NewControlHasTheDefaultProperties) {
-    const CSledoCtrl c;
-    EXPECT_EQ(c.Min(), 1);
-    EXPECT_EQ(c.Max(), 100);
-    EXPECT_EQ(c.Low(), 1);
-    EXPECT_EQ(c.High(), 50);
-    const kova::SledoProperties p = c.StoredProperties();
-    EXPECT_EQ(p, kova::SledoProperties{});
-    // The defaults themselves, as the control reports them.
-    EXPECT_EQ(std::make_tuple(c.Slider(), c.Lock(), c.Reverse(), c.Auto(), c.Vertical()),
-              std::make_tuple(12L, false, false, true, true));
-    EXPECT_EQ(std::make_tuple(c.ButtonOn(), c.Button(), c.ButtonAuto()),
-              std::make_tuple(false, 16L, true));
-    EXPECT_EQ(std::make_tuple(c.BtnFcolor(), c.BtnHcolor(), c.BtnScolor(), c.FrmFcolor(),
-                              c.FrmHcolor(), c.FrmScolor(), c.BarFcolor()),
-              std::make_tuple(0xC0C0C0U, 0xFFFFFFU, 0U, 0xC0C0C0U, 0xFFFFFFU, 0U, 0x808080U));
-    EXPECT_FALSE(c.IsModified());
-    EXPECT_STREQ(CSledoCtrl::ProgId(), "SLEDO.SledoCtrl.1");
+// The (low, high) pairs a spy recorded.
+Pairs PairsOf(const QSignalSpy& spy) {
+    Pairs pairs;
+    for (const QList<QVariant>& args : spy)
+        pairs.emplace_back(args.at(0).value<long>(), args.at(1).value<long>());
+    return pairs;
 }
+
+using SledoCtrlTest = kova::test::QtTest;
+
+// Every property by its name, in an order that lets each value stick.
+const std::pair<const char*, QVariant> kProperties[] = {{"Min", -20},
+                                                        {"Max", 300},
+                                                        {"High", 40},
+                                                        {"Low", 10},
+                                                        {"Slider", 20},
+                                                        {"Lock", true},
+                                                        {"Reverse", true},
+                                                        {"Auto", false},
+                                                        {"Vertical", false},
+                                                        {"ButtonOn", true},
+                                                        {"ButtonAuto", false},
+                                                        {"Button", 30},
+                                                        {"BtnFcolor", 1U},
+                                                        {"BtnHcolor", 2U},
+                                                        {"BtnScolor", 3U},
+                                                        {"FrmFcolor", 4U},
+                                                        {"FrmHcolor", 5U},
+                                                        {"FrmScolor", 6U},
+                                                        {"BarFcolor", 0x80000010U}};
 
 TEST_F(SledoCtrlTest, PropertiesAreReachableByTheirNames) {
     CSledoCtrl c;
-    EXPECT_TRUE(c.setProperty("Min", 5));
-    EXPECT_TRUE(c.setProperty("Max", 60));
-    EXPECT_TRUE(c.setProperty("High", 40));
-    EXPECT_TRUE(c.setProperty("Low", 10));
-    EXPECT_TRUE(c.setProperty("Lock", true));
-    EXPECT_TRUE(c.setProperty("BarFcolor", 0x123456U));
-    EXPECT_EQ(c.property("Min").toInt(), 5);
-    EXPECT_EQ(c.property("Max").toInt(), 60);
-    EXPECT_EQ(c.property("Low").toInt(), 10);
-    EXPECT_EQ(c.property("High").toInt(), 40);
-    EXPECT_TRUE(c.property("Lock").toBool());
-    EXPECT_EQ(c.property("BarFcolor").toUInt(), 0x123456U);
-    for (const char* name :
-         {"Slider", "Vertical", "BtnFcolor", "BtnHcolor", "BtnScolor", "FrmFcolor", "FrmHcolor",
-          "FrmScolor", "Reverse", "Auto", "ButtonOn", "Button", "ButtonAuto"})
-        EXPECT_TRUE(c.property(name).isValid()) << name;
+    for (const auto& [name, value] : kProperties)
+        EXPECT_TRUE(c.setProperty(name, value)) << name;
+    for (const auto& [name, value] : kProperties)
+        EXPECT_EQ(c.property(name).toString(), value.toString()) << name;
     EXPECT_TRUE(c.IsModified());
 }
 
@@ -79,30 +67,27 @@ TEST_F(SledoCtrlTest, WidthsAtOrBelowTheirLimitsAreIgnored) {
     EXPECT_EQ(c.Slider(), 1);
 }
 
-TEST_F(SledoCtrlTest, SettingAThumbReportsChangeAndFixWithExternalValues) {
+TEST_F(SledoCtrlTest, ThumbMovesReportChangeAndFixOnlyWhenAccepted) {
     CSledoCtrl c;
     QSignalSpy change(&c, &CSledoCtrl::Change);
     QSignalSpy fix(&c, &CSledoCtrl::Fix);
     c.setLow(60); // pushes High along
     c.setLow(0);  // refused: below Min
     c.setHigh(60);
-    EXPECT_EQ(Pairs(change), (Pairs_t{{60, 60}}));
-    EXPECT_EQ(Pairs(fix), (Pairs_t{{60, 60}}));
+    EXPECT_EQ(PairsOf(change), (Pairs{{60, 60}}));
+    EXPECT_EQ(PairsOf(fix), (Pairs{{60, 60}}));
 
     c.setLock(true);
     c.setHigh(40); // stops at Low
     EXPECT_EQ(c.High(), 60);
     EXPECT_EQ(change.count(), 1);
-}
 
-TEST_F(SledoCtrlTest, SetBarReportsOnlyWhatItAccepts) {
-    CSledoCtrl c;
-    QSignalSpy fix(&c, &CSledoCtrl::Fix);
+    fix.clear();
     EXPECT_FALSE(c.SetBar(10, 5));
     EXPECT_FALSE(c.SetBar(0, 5));
     EXPECT_TRUE(c.SetBar(10, 20));
     EXPECT_FALSE(c.SetBar(10, 20));
-    EXPECT_EQ(Pairs(fix), (Pairs_t{{10, 20}}));
+    EXPECT_EQ(PairsOf(fix), (Pairs{{10, 20}}));
 }
 
 TEST_F(SledoCtrlTest, RangeChangesReportOnlyWhenAThumbHadToMove) {
@@ -116,8 +101,8 @@ TEST_F(SledoCtrlTest, RangeChangesReportOnlyWhenAThumbHadToMove) {
     EXPECT_EQ(change.count(), 0);
     EXPECT_TRUE(c.SetRange(20, 50));
     c.setMax(30);
-    EXPECT_EQ(Pairs(change), (Pairs_t{{20, 50}, {20, 30}}));
-    EXPECT_EQ(Pairs(fix), (Pairs_t{{20, 50}, {20, 30}}));
+    EXPECT_EQ(PairsOf(change), (Pairs{{20, 50}, {20, 30}}));
+    EXPECT_EQ(PairsOf(fix), (Pairs{{20, 50}, {20, 30}}));
 
     // With reverse the external values stay while a shift suffices.
     c.setReverse(true);
@@ -127,7 +112,7 @@ TEST_F(SledoCtrlTest, RangeChangesReportOnlyWhenAThumbHadToMove) {
     EXPECT_EQ(c.Low(), 20);
     EXPECT_EQ(c.High(), 30);
     c.setMax(25);
-    EXPECT_EQ(Pairs(change), (Pairs_t{{20, 25}}));
+    EXPECT_EQ(PairsOf(change), (Pairs{{20, 25}}));
 }
 
 TEST_F(SledoCtrlTest, ReverseKeepsTheReportedValues) {
@@ -140,7 +125,7 @@ TEST_F(SledoCtrlTest, ReverseKeepsTheReportedValues) {
     c.setReverse(true);
     EXPECT_EQ(c.Low(), 10);
     EXPECT_EQ(c.High(), 20);
-    EXPECT_EQ(Pairs(fix), (Pairs_t{{10, 20}}));
+    EXPECT_EQ(PairsOf(fix), (Pairs{{10, 20}}));
     // The thumbs are now held at 81 and 91: setting High to 30 moves the
     // held low thumb to 71.
     c.setHigh(30);
@@ -169,23 +154,8 @@ TEST_F(SledoCtrlTest, PropertiesSurviveASettingsGroupByTheirNames) {
     kova::test::TempDir dir;
     const QString path = QString::fromStdString(dir.File("sledo.ini"));
     CSledoCtrl c;
-    c.SetRange(-20, 300);
-    c.SetBar(7, 9);
-    c.setReverse(true);
-    c.setLock(true);
-    c.setAuto(false);
-    c.setVertical(false);
-    c.setSlider(20);
-    c.setButtonOn(true);
-    c.setButtonAuto(false);
-    c.setButton(30);
-    c.setBtnFcolor(1);
-    c.setBtnHcolor(2);
-    c.setBtnScolor(3);
-    c.setFrmFcolor(4);
-    c.setFrmHcolor(5);
-    c.setFrmScolor(6);
-    c.setBarFcolor(0x80000010U);
+    for (const auto& [name, value] : kProperties)
+        c.setProperty(name, value);
     {
         QSettings settings(path, QSettings::IniFormat);
         c.SaveProperties(settings, QStringLiteral("Segment/Sledo"));
@@ -193,14 +163,13 @@ TEST_F(SledoCtrlTest, PropertiesSurviveASettingsGroupByTheirNames) {
     EXPECT_FALSE(c.IsModified());
     QSettings settings(path, QSettings::IniFormat);
     settings.beginGroup(QStringLiteral("Segment/Sledo"));
-    const QStringList expectedKeys =
-        QStringLiteral("AutoBtn AutoHv BarFaceColor BtnFaceColor BtnHilightColor BtnShadowColor "
-                       "Button ButtonWidth FrmFaceColor FrmHilightColor FrmShadowColor MaxRange "
-                       "MinRange OtherLock Reverse SliderWidth Vertical")
-            .split(QLatin1Char(' '));
     QStringList keys = settings.childKeys();
     keys.sort();
-    EXPECT_EQ(keys, expectedKeys);
+    EXPECT_EQ(keys.join(QLatin1Char(' ')),
+              QStringLiteral("AutoBtn AutoHv BarFaceColor BtnFaceColor BtnHilightColor "
+                             "BtnShadowColor Button ButtonWidth FrmFaceColor FrmHilightColor "
+                             "FrmShadowColor MaxRange MinRange OtherLock Reverse SliderWidth "
+                             "Vertical"));
     EXPECT_EQ(settings.value(QStringLiteral("MinRange")).toInt(), -20);
     EXPECT_EQ(settings.value(QStringLiteral("BarFaceColor")).toUInt(), 0x80000010U);
     settings.endGroup();
@@ -240,10 +209,10 @@ TEST_F(SledoCtrlTest, AboutBoxShowsTheControlName) {
     CSledoCtrl c;
     c.SetPrompter(&prompter);
     c.AboutBox();
-    const kova::Message expected{"Sledo Control\nVersion 1.0", "Sledo Control",
-                                 kova::MessageIcon::Information, kova::MessageButtons::Ok};
-    ASSERT_EQ(prompter.Messages().size(), 1U);
-    EXPECT_EQ(prompter.Messages()[0], expected);
+    EXPECT_EQ(
+        prompter.Messages(),
+        (std::vector<kova::Message>{{"Sledo Control\nVersion 1.0", "Sledo Control",
+                                     kova::MessageIcon::Information, kova::MessageButtons::Ok}}));
 }
 
 } // namespace

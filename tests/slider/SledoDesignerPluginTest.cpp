@@ -1,5 +1,5 @@
 #include "CSledoCtrl.h"
-#include "SledoTestApp.h"
+#include "QtTestApp.h"
 
 #include <QPluginLoader>
 #include <QtUiPlugin/QDesignerCustomWidgetInterface>
@@ -8,7 +8,7 @@
 
 // Loads the plugin as Designer does and lets it make a control.
 TEST(SledoDesignerPlugin, OffersTheControlToDesigner) {
-    kova::test::SledoTestApp();
+    kova::test::QtTestApp();
     QPluginLoader loader(QStringLiteral(SLEDO_DESIGNER_PLUGIN));
     QObject* instance = loader.instance();
     ASSERT_NE(instance, nullptr) << loader.errorString().toStdString();

@@ -1,12 +1,12 @@
 #include "CSledoCtrl.h"
-#include "SledoTestApp.h"
+#include "QtTestApp.h"
 #include "ui_SledoForm.h"
 
 #include <gtest/gtest.h>
 
 // A form made in Designer sets the slider's properties through its setters.
 TEST(SledoForm, DesignerFormsSetTheProperties) {
-    kova::test::SledoTestApp();
+    kova::test::QtTestApp();
     QWidget form;
     Ui::SledoForm ui;
     ui.setupUi(&form);

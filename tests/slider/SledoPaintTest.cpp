@@ -1,5 +1,5 @@
 #include "CSledoCtrl.h"
-#include "SledoTestApp.h"
+#include "QtTestApp.h"
 
 #include <QImage>
 #include <QTest>
@@ -28,7 +28,7 @@ std::string Runs(const std::string& runs) {
     return s;
 }
 
-class SledoPaintTest : public kova::test::SledoGuiTest {
+class SledoPaintTest : public kova::test::QtTest {
 protected:
     SledoPaintTest() {
         c.setAuto(false);
@@ -76,15 +76,12 @@ protected:
 // at 13; high 50 begins at 13 + 49 * 174 / 99 = 99.
 const std::string kDefault200 = Runs("H1 h1 b10 s1 B86 h1 b10 s1 F88 S1");
 
-TEST_F(SledoPaintTest, HorizontalThumbsAndBarSitAtTheTrackPositions) {
+TEST_F(SledoPaintTest, ThumbsAndBarSitAtTheTrackPositionsEitherWay) {
     Shape(false, 200);
     EXPECT_EQ(Along(10), kDefault200);
     EXPECT_EQ(Across(6), Runs("H1 h1 b16 s1 S1"));
     EXPECT_EQ(Across(50), Runs("H1 B18 S1"));
-}
-
-TEST_F(SledoPaintTest, VerticalControlsRunFromTopToBottom) {
-    Shape(true, 200);
+    Shape(true, 200); // runs from top to bottom
     EXPECT_EQ(Along(10), kDefault200);
     EXPECT_EQ(Across(104), Runs("H1 h1 b16 s1 S1"));
 }

@@ -33,13 +33,6 @@ SledoRange Held(long low, long high, bool reverse = false, bool lock = false) {
 
 } // namespace
 
-TEST(SledoRange, NewRangeIsOneToHundredWithThumbsAtOneAndFifty) {
-    const SledoRange r;
-    EXPECT_EQ(r.Min(), 1);
-    EXPECT_EQ(r.Max(), 100);
-    EXPECT_EQ(Of(r), (Values{1, 50, 1, 50}));
-}
-
 TEST(SledoRange, MovingAThumbRefusesOutsideValuesAndTheHeldValue) {
     SledoRange r;
     EXPECT_FALSE(r.MoveExternal(Thumb::Low, 0));

@@ -1,6 +1,6 @@
 #include "CSledo.h"
 #include "CSledoCtrl.h"
-#include "SledoTestApp.h"
+#include "QtTestApp.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -8,26 +8,25 @@
 
 namespace {
 
-using SledoWrapperTest = kova::test::SledoGuiTest;
+using SledoWrapperTest = kova::test::QtTest;
 
-TEST_F(SledoWrapperTest, CreatesAControlAndForwardsTheMethods) {
+TEST_F(SledoWrapperTest, CreatedControlHandsOverFixWhenTheUserLetsGo) {
     QWidget dialog;
     CSledo sledo;
-    CSledoCtrl* c = sledo.Create(&dialog, QRect(10, 20, 30, 200));
+    CSledoCtrl* c = sledo.Create(&dialog, QRect(10, 20, 212, 20));
     ASSERT_NE(c, nullptr);
     EXPECT_EQ(c->parentWidget(), &dialog);
-    EXPECT_EQ(c->geometry(), QRect(10, 20, 30, 200));
-    EXPECT_TRUE(sledo.SetRange(0, 255));
-    EXPECT_TRUE(sledo.SetBar(40, 200));
-    EXPECT_FALSE(sledo.SetBar(200, 40));
-    EXPECT_EQ(sledo.GetMin(), 0);
-    EXPECT_EQ(sledo.GetMax(), 255);
-    EXPECT_EQ(sledo.GetLow(), 40);
-    EXPECT_EQ(sledo.GetHigh(), 200);
-    sledo.SetReverse(true);
-    sledo.SetLock(true);
-    EXPECT_TRUE(c->Reverse());
-    EXPECT_TRUE(sledo.GetLock());
+    EXPECT_EQ(c->geometry(), QRect(10, 20, 212, 20));
+    c->setAuto(false);
+    c->setVertical(false);
+    dialog.show();
+    QSignalSpy fix(&sledo, &CSledo::Fix);
+    QTest::mousePress(c, Qt::LeftButton, {}, QPoint(7, 10));
+    QTest::mouseMove(c, QPoint(54, 10));
+    QTest::mouseRelease(c, Qt::LeftButton, {}, QPoint(54, 10));
+    ASSERT_EQ(fix.count(), 1);
+    EXPECT_EQ(fix.at(0).at(0).value<long>(), 26);
+    EXPECT_EQ(fix.at(0).at(1).value<long>(), 50);
 }
 
 TEST_F(SledoWrapperTest, ColoursAreGivenAsQColor) {
@@ -41,23 +40,6 @@ TEST_F(SledoWrapperTest, ColoursAreGivenAsQColor) {
     EXPECT_EQ(sledo.GetBtnFcolor(), c.palette().color(QPalette::Button));
     c.setFrmScolor(0x80000010U); // 16, the button shadow
     EXPECT_EQ(sledo.GetFrmScolor(), c.palette().color(QPalette::Dark));
-}
-
-TEST_F(SledoWrapperTest, HandsOverFixWhenTheUserLetsGo) {
-    CSledo sledo;
-    CSledoCtrl c;
-    c.setAuto(false);
-    c.setVertical(false);
-    c.resize(212, 20);
-    c.show();
-    sledo.Attach(&c);
-    QSignalSpy fix(&sledo, &CSledo::Fix);
-    QTest::mousePress(&c, Qt::LeftButton, {}, QPoint(7, 10));
-    QTest::mouseMove(&c, QPoint(54, 10));
-    QTest::mouseRelease(&c, Qt::LeftButton, {}, QPoint(54, 10));
-    ASSERT_EQ(fix.count(), 1);
-    EXPECT_EQ(fix.at(0).at(0).value<long>(), 26);
-    EXPECT_EQ(fix.at(0).at(1).value<long>(), 50);
 }
 
 TEST_F(SledoWrapperTest, WithoutAControlNothingHappens) {

@@ -1,6 +1,6 @@
 #include "CFrameStore.h"
 #include "CPointDlg.h"
-#include "GuiTestApp.h"
+#include "QtTestApp.h"
 
 #include <QLabel>
 #include <QTableWidget>
@@ -8,29 +8,23 @@
 
 namespace {
 
-TEST(PointDlgTest, GreyValuesAroundThePointer) {
+TEST(PointDlgTest, ValuesAroundThePointerInGreyAndColourDisplay) {
     kova::CFrameStore store;
     store.Put_framesize(4, 3);
     for (int y = 0; y < 3; ++y)
         for (int x = 0; x < 4; ++x)
             store.Write_pixel(1, x, y, 10 * y + x);
     store.Disp_frame(1);
-    const std::vector<std::string> cells = CPointDlg::CellTexts(store, 0, 1, 1);
-    EXPECT_EQ(cells, (std::vector<std::string>{"", "0", "1", "", "10", "11", "", "20", "21"}));
-}
-
-TEST(PointDlgTest, ColourValuesInColourDisplay) {
-    kova::CFrameStore store;
-    store.Put_framesize(2, 2);
+    EXPECT_EQ(CPointDlg::CellTexts(store, 0, 1, 1),
+              (std::vector<std::string>{"", "0", "1", "", "10", "11", "", "20", "21"}));
     store.Write_pixel_color(1, 1, 1, 5, 6, 7);
     store.Put_dispmode(kova::CFrameStore::kColorDispMode);
     store.Disp_frame_color(1);
-    const std::vector<std::string> cells = CPointDlg::CellTexts(store, 1, 1, 0);
-    EXPECT_EQ(cells, (std::vector<std::string>{"5,6,7"}));
+    EXPECT_EQ(CPointDlg::CellTexts(store, 1, 1, 0), (std::vector<std::string>{"5,6,7"}));
 }
 
 TEST(PointDlgTest, WindowShowsTheCells) {
-    kova::test::GuiApp();
+    kova::test::QtTestApp();
     kova::CFrameStore store;
     store.Put_framesize(8, 8);
     store.Write_pixel(1, 4, 4, 99);

@@ -1,6 +1,8 @@
 #include "CProgressDlg.h"
-#include "GuiTestApp.h"
+#include "DialogProgress.h"
+#include "QtTestApp.h"
 
+#include <QCoreApplication>
 #include <QMouseEvent>
 #include <QProgressBar>
 #include <QPushButton>
@@ -20,7 +22,7 @@ void PostClick(QWidget* widget) {
 }
 
 TEST(ProgressDlgTest, SettingsAreCheckedAndKeptUntilOpen) {
-    kova::test::GuiApp();
+    kova::test::QtTestApp();
     CProgressDlg dialog;
     EXPECT_EQ(dialog.windowTitle(), QString::fromUtf8("处理中..."));
     EXPECT_TRUE(dialog.SetMax(40));
@@ -45,7 +47,7 @@ TEST(ProgressDlgTest, SettingsAreCheckedAndKeptUntilOpen) {
 }
 
 TEST(ProgressDlgTest, PollingDiscardsOtherInputButStopWorks) {
-    kova::test::GuiApp();
+    kova::test::QtTestApp();
     QPushButton other(QStringLiteral("other"));
     other.resize(80, 30);
     other.show();
@@ -68,6 +70,18 @@ TEST(ProgressDlgTest, PollingDiscardsOtherInputButStopWorks) {
     PostClick(&other);
     QCoreApplication::processEvents();
     EXPECT_EQ(otherClicks, 1);
+}
+
+TEST(ProgressDlgTest, EachLoopOpensTheDialogAtZeroAndUnstopped) {
+    kova::test::QtTestApp();
+    DialogProgress progress;
+    progress.Open(10);
+    progress.Step(4, "帧 4 在读入中。");
+    progress.Dialog()->findChild<QPushButton*>()->click();
+    progress.Open(5);
+    EXPECT_EQ(progress.Dialog()->Position(), 0);
+    EXPECT_TRUE(progress.Dialog()->Text().isEmpty());
+    EXPECT_FALSE(progress.Poll());
 }
 
 } // namespace

@@ -1,10 +1,12 @@
 #include "QtPrompter.h"
 
-#include "GuiTestApp.h"
+#include "QtTestApp.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -58,7 +60,7 @@ void AnswerBox(Seen* seen, QMessageBox::StandardButton press) {
 }
 
 TEST(QtPrompterTest, MessageBoxShowsCaptionIconAndButtons) {
-    kova::test::GuiApp();
+    kova::test::QtTestApp();
     QtPrompter prompter;
     Seen seen;
     AnswerBox(&seen, QMessageBox::Cancel);
@@ -81,7 +83,7 @@ TEST(QtPrompterTest, MessageBoxShowsCaptionIconAndButtons) {
 }
 
 TEST(QtPrompterTest, FileDialogTakesTheRequest) {
-    kova::test::GuiApp();
+    kova::test::QtTestApp();
     QTemporaryDir dir;
     QtPrompter prompter;
     kova::FileDialogRequest request;

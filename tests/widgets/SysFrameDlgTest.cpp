@@ -1,6 +1,6 @@
 #include "CFrameStore.h"
 #include "CSysFrameDlg.h"
-#include "GuiTestApp.h"
+#include "QtTestApp.h"
 
 #include <QSettings>
 #include <QTemporaryDir>
@@ -48,7 +48,7 @@ TEST(FrameStoreSettingsTest, ApplyChangesTheStoreOnlyWhenValid) {
 }
 
 TEST(SysFrameDlgTest, AcceptAppliesAndKeeps) {
-    kova::test::GuiApp();
+    kova::test::QtTestApp();
     QTemporaryDir dir;
     QSettings settings(dir.filePath(QStringLiteral("s.ini")), QSettings::IniFormat);
     kova::CFrameStore store;

@@ -18,21 +18,36 @@ bool InRange(int value, int low, int high) {
     return value >= low && value <= high;
 }
 
+template <typename Mode> bool InRange(Mode mode, int low, int high) {
+    return InRange(static_cast<int>(mode), low, high);
+}
+
+// The key's number into the mode, as the int would be read.
+template <typename Mode> void LoadMode(CCfgFile& cfg, const char* key, Mode& mode) {
+    int value = static_cast<int>(mode);
+    cfg.GetValue(key, &value);
+    mode = static_cast<Mode>(value);
+}
+
+template <typename Mode> void SaveMode(CCfgFile& cfg, const char* key, Mode mode) {
+    cfg.SetValue(key, static_cast<int>(mode));
+}
+
 } // namespace
 
 void TrackParams::Load(CCfgFile& cfg) {
-    cfg.GetValue("ParamProcessType", &processType);
+    LoadMode(cfg, "ParamProcessType", processType);
     short disp = static_cast<short>(dispType);
-    if (cfg.GetValue("ParamDispType", &disp)) dispType = disp;
-    cfg.GetValue("ParamWindowSize", &windowSize);
-    cfg.GetValue("ParamPickupValueMode", &pickupValueMode);
-    cfg.GetValue("ParamPickupMode", &pickupMode);
+    if (cfg.GetValue("ParamDispType", &disp)) dispType = static_cast<DispType>(disp);
+    LoadMode(cfg, "ParamWindowSize", windowSize);
+    LoadMode(cfg, "ParamPickupValueMode", pickupValueMode);
+    LoadMode(cfg, "ParamPickupMode", pickupMode);
     LoadBands(cfg, "ParamPickupMonoValue", monoValue, {200, 255});
     cfg.GetValue("ParamPickupMonoPercent", &monoPercent);
     LoadBands(cfg, "ParamPickupColorValue", colorValue, {50, 120, 50, 120, 50, 120});
     cfg.GetValue("ParamTargetValue", &targetValue);
-    cfg.GetValue("ParamFilter", &filter);
-    cfg.GetValue("ParamNoiseRemover", &noiseRemover);
+    LoadMode(cfg, "ParamFilter", filter);
+    LoadMode(cfg, "ParamNoiseRemover", noiseRemover);
     cfg.GetValue("ParamNoiseArea0", &noiseArea0);
     cfg.GetValue("ParamNoiseArea1", &noiseArea1);
     cfg.GetValue("ParamSelectMaxArea", &selectMaxArea);
@@ -40,24 +55,25 @@ void TrackParams::Load(CCfgFile& cfg) {
 
 void TrackParams::Save(CCfgFile& cfg) const {
     cfg.SetValue("ParamDispType", static_cast<short>(dispType));
-    cfg.SetValue("ParamFilter", filter);
+    SaveMode(cfg, "ParamFilter", filter);
     cfg.SetValue("ParamTargetValue", targetValue);
-    cfg.SetValue("ParamNoiseRemover", noiseRemover);
+    SaveMode(cfg, "ParamNoiseRemover", noiseRemover);
     cfg.SetValue("ParamNoiseArea0", noiseArea0);
     cfg.SetValue("ParamNoiseArea1", noiseArea1);
     cfg.SetValue("ParamSelectMaxArea", selectMaxArea);
-    cfg.SetValue("ParamWindowSize", windowSize);
-    cfg.SetValue("ParamPickupValueMode", pickupValueMode);
-    cfg.SetValue("ParamPickupMode", pickupMode);
+    SaveMode(cfg, "ParamWindowSize", windowSize);
+    SaveMode(cfg, "ParamPickupValueMode", pickupValueMode);
+    SaveMode(cfg, "ParamPickupMode", pickupMode);
     cfg.SetValue("ParamPickupMonoPercent", monoPercent);
     cfg.SetArray("ParamPickupMonoValue", std::vector<int>(monoValue, monoValue + 2));
     cfg.SetArray("ParamPickupColorValue", std::vector<int>(colorValue, colorValue + 6));
-    cfg.SetValue("ParamProcessType", processType);
+    SaveMode(cfg, "ParamProcessType", processType);
 }
 
 std::string TrackParams::Check() const {
     if (!InRange(processType, 0, 2)) return "ParamProcessType must be 0, 1 or 2";
-    if (dispType != kGrey && dispType != kColour) return "ParamDispType must be 0 or 2";
+    if (dispType != DispType::Grey && dispType != DispType::Colour)
+        return "ParamDispType must be 0 or 2";
     if (!InRange(windowSize, 0, 1)) return "ParamWindowSize must be 0 or 1";
     if (!InRange(pickupValueMode, 0, 1)) return "ParamPickupValueMode must be 0 or 1";
     if (!InRange(pickupMode, 0, 2)) return "ParamPickupMode must be 0, 1 or 2";

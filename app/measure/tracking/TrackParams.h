@@ -6,30 +6,43 @@ class CCfgFile;
 
 // The tracking parameters of one run, as the system configuration keeps them
 // (keys Param...). The defaults are those the program fills in for keys
-// missing from KOVA.CFG.
+// missing from KOVA.CFG. The modes carry the numbers of their keys; a value
+// outside a mode's range is kept as read, so Check can name it.
 struct TrackParams {
-    static constexpr int kManual = 0;
-    static constexpr int kSemiAutomatic = 1;
-    static constexpr int kAutomatic = 2;
-    static constexpr int kGrey = 0;
-    static constexpr int kColour = 2;
+    enum class ProcessType { Manual = 0, SemiAutomatic = 1, Automatic = 2 };
+    enum class DispType { Grey = 0, Colour = 2 };
+    // Search window size and thresholds: fixed for all targets at run start,
+    // or free (each target keeps its own).
+    enum class WindowSize { Fixed = 0, Free = 1 };
+    enum class PickupValueMode { Fixed = 0, Free = 1 };
+    // Grey binarisation: band threshold, mode method, p-tile.
+    enum class PickupMode { Band = 0, ModeMethod = 1, Percentage = 2 };
+    enum class Filter { None = 0, Average = 1, Emphasis = 2 };
+    // Blobs removed: none, small (up to area 0), large (from area 1), both.
+    enum class NoiseRemover { None = 0, Small = 1, Large = 2, Both = 3 };
 
-    int processType = kSemiAutomatic; // ParamProcessType
-    int dispType = kGrey;             // ParamDispType
-    int windowSize = 0;               // ParamWindowSize: 0 fixed, 1 free
-    int pickupValueMode = 0;          // ParamPickupValueMode: 0 fixed, 1 free
-    int pickupMode = 0;               // ParamPickupMode: 0 band, 1 mode method, 2 p-tile
-    int monoValue[2] = {200, 255};    // ParamPickupMonoValue
-    double monoPercent = 10.0;        // ParamPickupMonoPercent
+    ProcessType processType = ProcessType::SemiAutomatic;
+    DispType dispType = DispType::Grey;
+    WindowSize windowSize = WindowSize::Fixed;
+    PickupValueMode pickupValueMode = PickupValueMode::Fixed;
+    PickupMode pickupMode = PickupMode::Band;
+    int monoValue[2] = {200, 255};                   // ParamPickupMonoValue
+    double monoPercent = 10.0;                       // ParamPickupMonoPercent
     int colorValue[6] = {50, 120, 50, 120, 50, 120}; // ParamPickupColorValue
     int targetValue = 255;                           // ParamTargetValue: 0 or 255
-    int filter = 0;                                  // ParamFilter: 0 none, 1 average, 2 emphasis
-    int noiseRemover = 0;  // ParamNoiseRemover: 0 none, 1 small, 2 large, 3 both
+    Filter filter = Filter::None;
+    NoiseRemover noiseRemover = NoiseRemover::None;
     int noiseArea0 = 5;    // ParamNoiseArea0
     int noiseArea1 = 100;  // ParamNoiseArea1
     int selectMaxArea = 0; // ParamSelectMaxArea
 
-    bool IsColour() const { return dispType == kColour; }
+    bool IsColour() const { return dispType == DispType::Colour; }
+    bool RemovesSmall() const {
+        return noiseRemover == NoiseRemover::Small || noiseRemover == NoiseRemover::Both;
+    }
+    bool RemovesLarge() const {
+        return noiseRemover == NoiseRemover::Large || noiseRemover == NoiseRemover::Both;
+    }
 
     // Reads the keys present in `cfg`; a missing scalar key leaves its value,
     // a missing or malformed array key gives the window's fallback bands.

@@ -41,14 +41,23 @@ int TrackingEngine::TrackSequence(TrackResultFile& file, FrameSource& source) {
         const TargetSetting& t = targets_[static_cast<std::size_t>(i)];
         history_[static_cast<std::size_t>(i)] = History{t.x, t.y, t.x, t.y, t.x, t.y};
     }
-    for (int k = 1; k <= source.Count() && running_; ++k) {
+    progress_->Open(source.Count());
+    const int result = TrackFrames(file, source);
+    progress_->Close();
+    return result;
+}
+
+int TrackingEngine::TrackFrames(TrackResultFile& file, FrameSource& source) {
+    bool stopped = false;
+    for (int k = 1; k <= source.Count() && !stopped; ++k) {
         int frame = 1;
         const int loaded = source.Load(k, params_.IsColour(), frame);
         if (loaded != 0) return loaded;
         const int result = TrackFrame(k, frame);
         if (result != 0) return result;
         framesTracked_ = k;
-        if (pump_) pump_(k);
+        progress_->Step(k, std::string());
+        stopped = progress_->Poll();
         if (!WriteFrameRecords(file, targetCount_, records_.data())) {
             framesTracked_ = k - 1;
             return kAborted;
@@ -81,12 +90,13 @@ int TrackingEngine::TrackTarget(int k, int i, int frame) {
     if (k > 2) PredictPosition(h.x1, h.y1, h.x0, h.y0, h.wx, h.wy);
     SetSearchWindowAt(h.wx, h.wy, target.width, target.height);
     XY_TRACK& record = records_[static_cast<std::size_t>(i)];
-    if (params_.processType == TrackParams::kManual) {
+    using Process = TrackParams::ProcessType;
+    if (params_.processType == Process::Manual) {
         if (Ask(k, i, h, record) != 0) return kAborted;
     } else {
         int count = 0;
         if (Extract(target, frame, kMaxBlobs, count) != 0) return kAborted;
-        const bool semi = params_.processType == TrackParams::kSemiAutomatic;
+        const bool semi = params_.processType == Process::SemiAutomatic;
         if (count == 1) {
             record = XY_TRACK{kStatusFound, centres_[0], centres_[1]};
         } else if (count == 0 && !semi) {
@@ -121,7 +131,7 @@ int TrackingEngine::Ask(int k, int i, const History& h, XY_TRACK& record) {
     int y = request.cy;
     // Without anyone to click, the wait ends with the working point.
     const int answer = clicks_ ? clicks_->WaitManualPoint(request, x, y) : 0;
-    if (answer == ManualPointSource::kStopped || !running_) return kAborted;
+    if (answer == ManualPointSource::kStopped) return kAborted;
     if (answer == ManualPointSource::kSkipped) {
         record = XY_TRACK{kStatusSkipped, h.x1, h.y1};
         return 0;
@@ -150,7 +160,9 @@ void TrackingEngine::PickLargest(int count, XY_TRACK& record) const {
 // ---- extraction ----
 
 int TrackingEngine::Extract(const TargetSetting& target, int frame, int maxCount, int& count) {
-    const bool leanCase = params_.IsColour() || (params_.pickupMode == 0 && params_.filter == 0);
+    const bool leanCase =
+        params_.IsColour() || (params_.pickupMode == TrackParams::PickupMode::Band &&
+                               params_.filter == TrackParams::Filter::None);
     if (lean_ && leanCase) return ExtractLean(target, frame, maxCount, count);
     return ExtractWithPrimitives(target, frame, maxCount, count);
 }
@@ -180,24 +192,24 @@ int TrackingEngine::ExtractWithPrimitives(const TargetSetting& target, int frame
         proc_.Extract_rgb_color(frame, 0, value, c[0], c[1], c[2], c[3], c[4], c[5]);
     } else {
         int source = frame;
-        if (params_.filter == 1 || params_.filter == 2) {
+        if (params_.filter == TrackParams::Filter::Average ||
+            params_.filter == TrackParams::Filter::Emphasis) {
             ApplyFilter(frame, 0, params_.filter);
             source = 0;
         }
+        using Pickup = TrackParams::PickupMode;
         int threshold = 0;
-        if (params_.pickupMode == 0) {
+        if (params_.pickupMode == Pickup::Band) {
             proc_.Twovalue_ext(source, 0, target.greyLow, target.greyHigh);
-        } else if (params_.pickupMode == 1) {
+        } else if (params_.pickupMode == Pickup::ModeMethod) {
             proc_.Auto_twovalue_mode(source, 0, threshold);
         } else {
             proc_.Auto_twovalue_percent(source, 0, value, target.percent, threshold);
         }
-        if (value != 0 && params_.pickupMode != 1) proc_.Reverse(0, 0);
+        if (value != 0 && params_.pickupMode != Pickup::ModeMethod) proc_.Reverse(0, 0);
     }
-    if (params_.noiseRemover == 1 || params_.noiseRemover == 3)
-        proc_.Noise_remover(0, 0, value, 8, 0, params_.noiseArea0);
-    if (params_.noiseRemover == 2 || params_.noiseRemover == 3)
-        proc_.Noise_remover(0, 0, value, 8, 1, params_.noiseArea1);
+    if (params_.RemovesSmall()) proc_.Noise_remover(0, 0, value, 8, 0, params_.noiseArea0);
+    if (params_.RemovesLarge()) proc_.Noise_remover(0, 0, value, 8, 1, params_.noiseArea1);
     return proc_.Mass_center(0, 0, value, 8, 0, maxCount, count, centres_, areas_) == 0 ? 0 : -1;
 }
 
@@ -222,9 +234,11 @@ int TrackingEngine::ExtractTargets(int& count) {
     return 0;
 }
 
-int TrackingEngine::ApplyFilter(int src, int dst, int kind) {
-    if (kind == 1) return proc_.Filter_general(src, dst, 3, kAverageKernel, 9.0f);
-    if (kind == 2) return proc_.Filter_general(src, dst, 3, kEmphasisKernel, 1.0f);
+int TrackingEngine::ApplyFilter(int src, int dst, TrackParams::Filter kind) {
+    if (kind == TrackParams::Filter::Average)
+        return proc_.Filter_general(src, dst, 3, kAverageKernel, 9.0f);
+    if (kind == TrackParams::Filter::Emphasis)
+        return proc_.Filter_general(src, dst, 3, kEmphasisKernel, 1.0f);
     return kova::CImageProc::kBadArgument;
 }
 

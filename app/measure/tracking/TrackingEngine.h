@@ -1,12 +1,12 @@
 #pragma once
 
+#include "Progress.h"
 #include "TargetSetting.h"
 #include "TrackParams.h"
 #include "TrackRecords.h"
 #include "WindowBlobFinder.h"
 
 #include <cstdint>
-#include <functional>
 #include <vector>
 
 namespace kova {
@@ -25,7 +25,8 @@ struct MeasureHeader;
 // window is set around its predicted position, the window is turned into a
 // binary image, noise blobs are removed and the blobs are measured; the
 // tracking mode decides what happens with none or several. The tracking
-// window and the command line drive it; clicks come from a ManualPointSource.
+// window and the command line drive it; clicks come from a ManualPointSource,
+// the stop after a frame from a progress.
 class TrackingEngine {
 public:
     static constexpr int kMaxTargets = 4096;
@@ -46,15 +47,13 @@ public:
     bool SetTargetCount(int count);
 
     void SetManualPointSource(ManualPointSource* source) { clicks_ = source; }
-    // Called after every frame (the place to pump events); may call Stop.
-    void SetFramePump(std::function<void(int frame)> pump) { pump_ = std::move(pump); }
+    // Opened with the frame count, stepped and polled after every frame (the
+    // place to pump events); a stop ends the run after that frame. None:
+    // the run never stops early.
+    void SetProgress(kova::Progress* progress) { progress_ = progress ? progress : &noProgress_; }
     // The window-local run path for band thresholds without filter (on by
     // default); off, every case goes through the frame store primitives.
     void SetLeanExtraction(bool on) { lean_ = on; }
-
-    void Start() { running_ = true; }
-    void Stop() { running_ = false; }
-    bool IsRunning() const { return running_; }
 
     // The frame loop. 0 when every frame was tracked or the run was stopped
     // between frames, kAborted when stopped while waiting for a click or when
@@ -73,8 +72,8 @@ public:
     void SetSearchWindowAt(float x, float y, int width, int height);
     // Moves the processing window, keeping its size, to centre on (x, y).
     void CentreWindowAt(int x, int y);
-    // 3x3 average (kind 1) or emphasis (kind 2) filter from src into dst.
-    int ApplyFilter(int src, int dst, int kind);
+    // 3x3 average or emphasis filter from src into dst.
+    int ApplyFilter(int src, int dst, TrackParams::Filter kind);
     // Automatic point pickup on the displayed frame with the current
     // parameters: blob centres become the positions of targets 0 .. n-1
     // (at most kMaxTargets); frame 0 holds the binary image afterwards.
@@ -90,6 +89,7 @@ private:
         float wx, wy; // working point
     };
 
+    int TrackFrames(TrackResultFile& file, FrameSource& source);
     int TrackFrame(int k, int frame);
     int TrackTarget(int k, int i, int frame);
     int Ask(int k, int i, const History& h, XY_TRACK& record);
@@ -104,9 +104,9 @@ private:
     std::vector<TargetSetting> targets_;
     int targetCount_ = 0;
     ManualPointSource* clicks_ = nullptr;
-    std::function<void(int)> pump_;
+    kova::NullProgress noProgress_;
+    kova::Progress* progress_ = &noProgress_;
     bool lean_ = true;
-    bool running_ = false;
 
     std::vector<History> history_;
     std::vector<XY_TRACK> records_;

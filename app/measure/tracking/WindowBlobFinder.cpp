@@ -145,10 +145,11 @@ int WindowBlobFinder::FindColour(const cv::Mat& r, const cv::Mat& g, const cv::M
     return FindRuns();
 }
 
-void WindowBlobFinder::RemoveNoise(int mode, int area0, int area1) {
-    if (mode < 1 || mode > 3) return;
-    const bool small = mode == 1 || mode == 3;
-    const bool large = mode == 2 || mode == 3;
+void WindowBlobFinder::RemoveNoise(TrackParams::NoiseRemover mode, int area0, int area1) {
+    using Noise = TrackParams::NoiseRemover;
+    const bool small = mode == Noise::Small || mode == Noise::Both;
+    const bool large = mode == Noise::Large || mode == Noise::Both;
+    if (!small && !large) return;
     blobs_.erase(std::remove_if(blobs_.begin(), blobs_.end(),
                                 [&](const Blob& blob) {
                                     return (small && blob.area <= area0) ||

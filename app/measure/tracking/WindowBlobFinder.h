@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FrameWindow.h"
+#include "TrackParams.h"
 
 #include <cstdint>
 #include <opencv2/core.hpp>
@@ -25,9 +26,9 @@ public:
     // R high, G low, G high, B low, B high).
     int FindColour(const cv::Mat& r, const cv::Mat& g, const cv::Mat& b,
                    const kova::FrameWindow& window, const int bands[6]);
-    // Drops blobs as the noise remover does: mode 1 areas up to area0,
-    // mode 2 areas from area1 up, mode 3 both.
-    void RemoveNoise(int mode, int area0, int area1);
+    // Drops blobs as the noise remover does: small ones (areas up to area0),
+    // large ones (from area1 up) or both.
+    void RemoveNoise(TrackParams::NoiseRemover mode, int area0, int area1);
 
     int Count() const { return static_cast<int>(blobs_.size()); }
     // Centres (x, y pairs, image pixels) and areas of the first

@@ -77,9 +77,7 @@ double AnalysisMeasurement::FrameTime(int frame) const {
 }
 
 std::string AnalysisMeasurement::TimeUnitName() const {
-    std::string name;
-    CEasyUtils::GetTimeStr(&name, calibration_.TimeUnit());
-    return name;
+    return TimeName(calibration_.TimeUnit());
 }
 
 void AnalysisMeasurement::AddSummary(TextSink* sink) const {
@@ -96,6 +94,10 @@ bool AnalysisMeasurement::CheckRange(int lower, int upper, kova::Prompter& promp
     if (1 <= lower && lower <= upper && upper <= Frames()) return true;
     Refuse(prompter, "帧异常。");
     return false;
+}
+
+bool AnalysisMeasurement::CheckFrames(const AnalysisRange& range, kova::Prompter& prompter) const {
+    return CheckOpen(prompter) && CheckRange(range.lower, range.upper, prompter);
 }
 
 bool AnalysisMeasurement::CheckTimeBase(kova::Prompter& prompter) const {
@@ -118,8 +120,19 @@ void AnalysisMeasurement::Refuse(kova::Prompter& prompter, const char* text) {
     prompter.Show(text, "确认", kova::MessageIcon::Exclamation);
 }
 
+bool AnalysisMeasurement::Require(bool ok, const char* text, kova::Prompter& prompter) {
+    if (!ok) Refuse(prompter, text);
+    return ok;
+}
+
 std::string AnalysisMeasurement::LengthName(int unit) {
     std::string name;
     CEasyUtils::GetLongStr(&name, unit);
+    return name;
+}
+
+std::string AnalysisMeasurement::TimeName(int unit) {
+    std::string name;
+    CEasyUtils::GetTimeStr(&name, unit);
     return name;
 }

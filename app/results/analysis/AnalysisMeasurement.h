@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AnalysisRange.h"
 #include "Calibration2D.h"
 #include "ChartSet.h"
 #include "TrackRecords.h"
@@ -54,14 +55,20 @@ public:
     // a measurement with frames, a range 1 <= lower <= upper <= frames.
     bool CheckOpen(kova::Prompter& prompter) const;
     bool CheckRange(int lower, int upper, kova::Prompter& prompter) const;
+    // Both of the above for a range.
+    bool CheckFrames(const AnalysisRange& range, kova::Prompter& prompter) const;
     // A calibration whose frames have a time: without it every time column,
     // speed and angular velocity would be a division by zero.
     bool CheckTimeBase(kova::Prompter& prompter) const;
 
     // A refusal of the analysis windows: caption "确认", exclamation icon.
     static void Refuse(kova::Prompter& prompter, const char* text);
+    // `ok`, or a refusal with `text`.
+    static bool Require(bool ok, const char* text, kova::Prompter& prompter);
     // The name of a length unit ("mm", "cm" ...).
     static std::string LengthName(int unit);
+    // The name of a time unit ("s", "ms" ...).
+    static std::string TimeName(int unit);
 
 private:
     const CTrackFile2D& track_;

@@ -51,47 +51,45 @@ const char* AngleAnalysis::ItemName(int item) {
     return item >= 0 && item < kItemCount ? kItemNames[item] : "";
 }
 
+int AngleAnalysis::PointCount(AngleMode mode) {
+    switch (mode) {
+    case AngleMode::ThreePoints:
+        return 3;
+    case AngleMode::TwoLines:
+        return 4;
+    default:
+        return 2;
+    }
+}
+
 AngleSettings AngleAnalysis::Initial(const AnalysisMeasurement& measurement) {
-    AngleSettings s;
-    s.lower = measurement.Frames() > 0 ? 1 : 0;
-    s.upper = measurement.Frames();
-    s.timeUnit = measurement.Calibration().TimeUnit();
-    s.items = {0, 1, 2, 3};
+    AngleSettings s{AnalysisRange::Initial(measurement)};
+    s.range.items = {0, 1, 2, 3};
     return s;
 }
 
 bool AngleAnalysis::PointsValid() const {
     const auto& p = settings_.points;
-    for (int i = 0; i < 4; ++i) {
-        const bool used =
-            i < 2 || (i == 2 && settings_.mode <= 1) || (i == 3 && settings_.mode == 1);
-        if (used && !measurement_.HasTarget(p[static_cast<std::size_t>(i)])) return false;
-    }
+    const auto used = static_cast<std::size_t>(PointCount(settings_.mode));
+    for (std::size_t i = 0; i < used; ++i)
+        if (!measurement_.HasTarget(p[i])) return false;
     switch (settings_.mode) {
-    case 0:
+    case AngleMode::ThreePoints:
         return p[0] != p[1] && p[1] != p[2] && p[0] != p[2];
-    case 1:
+    case AngleMode::TwoLines:
         return p[0] != p[1] && p[2] != p[3] && !(p[2] == p[0] && p[3] == p[1]) &&
                !(p[2] == p[1] && p[3] == p[0]);
-    case 2:
-    case 3:
-        return p[0] != p[1];
     default:
-        return false;
+        return p[0] != p[1];
     }
 }
 
 bool AngleAnalysis::Validate(kova::Prompter& prompter) const {
-    if (!measurement_.CheckOpen(prompter)) return false;
-    if (!measurement_.CheckRange(settings_.lower, settings_.upper, prompter)) return false;
-    if (settings_.items.empty()) {
-        AnalysisMeasurement::Refuse(prompter, "请选项。");
+    const AnalysisRange& r = Range();
+    if (!measurement_.CheckFrames(r, prompter) ||
+        !AnalysisMeasurement::Require(!r.items.empty(), "请选项。", prompter) ||
+        !AnalysisMeasurement::Require(r.smoothing >= 0, "平滑出错", prompter))
         return false;
-    }
-    if (settings_.smoothing < 0) {
-        AnalysisMeasurement::Refuse(prompter, "平滑出错");
-        return false;
-    }
     if (!PointsValid()) {
         prompter.Show("坐标异常", "检查", kova::MessageIcon::Exclamation);
         return false;
@@ -100,7 +98,7 @@ bool AngleAnalysis::Validate(kova::Prompter& prompter) const {
 }
 
 bool AngleAnalysis::AngleAt(int frame, double* degrees) const {
-    const int count = settings_.mode == 0 ? 3 : settings_.mode == 1 ? 4 : 2;
+    const int count = PointCount(settings_.mode);
     double x[4] = {0, 0, 0, 0};
     double y[4] = {0, 0, 0, 0};
     for (int i = 0; i < count; ++i) {
@@ -112,38 +110,39 @@ bool AngleAnalysis::AngleAt(int frame, double* degrees) const {
     }
     const int side = settings_.otherSide ? 1 : 0;
     double angle = 0.0;
-    if (settings_.mode == 0) {
+    if (settings_.mode == AngleMode::ThreePoints) {
         CEasyUtils::CalcAngle3Point(x, y, &angle, side);
     } else {
-        if (settings_.mode >= 2) {
-            // The calibration's own axis as drawn on the image.
-            const Calibration2D& c = measurement_.Calibration();
-            double dx = 0, dy = 0;
-            if (settings_.mode == 2)
-                c.XAxis(&dx, &dy);
-            else
-                c.YAxis(&dx, &dy);
-            x[2] = c.OriginX();
-            y[2] = c.OriginY();
-            x[3] = c.OriginX() + kAxisLength * dx;
-            y[3] = c.OriginY() + kAxisLength * dy;
-        }
+        if (count == 2) AxisLine(x + 2, y + 2);
         CEasyUtils::CalcAngle2Line(x, y, &angle, side);
     }
     *degrees = CEasyUtils::ConvAngle(angle, 1);
     return true;
 }
 
+void AngleAnalysis::AxisLine(double* x, double* y) const {
+    // The calibration's own axis as drawn on the image.
+    const Calibration2D& c = measurement_.Calibration();
+    double dx = 0, dy = 0;
+    if (settings_.mode == AngleMode::XAxis)
+        c.XAxis(&dx, &dy);
+    else
+        c.YAxis(&dx, &dy);
+    x[0] = c.OriginX();
+    y[0] = c.OriginY();
+    x[1] = c.OriginX() + kAxisLength * dx;
+    y[1] = c.OriginY() + kAxisLength * dy;
+}
+
 bool AngleAnalysis::Compute() {
     records_.clear();
     sums_ = AngleRecord();
-    for (int item : settings_.items)
-        if (item < 0 || item >= kItemCount) return false;
-    const double dt = measurement_.Calibration().TimeStep(settings_.timeUnit);
-    const int n = RangeLength();
+    if (!Range().HasItemsBelow(kItemCount)) return false;
+    const double dt = measurement_.Calibration().TimeStep(Range().timeUnit);
+    const int n = Range().Length();
     for (int k = 0; k < n; ++k) {
         AngleRecord r;
-        if (!AngleAt(settings_.lower - 1 + k, &r.angle)) {
+        if (!AngleAt(Range().Frame(k), &r.angle)) {
             records_.clear();
             return false;
         }
@@ -178,7 +177,7 @@ void AngleAnalysis::Smooth() {
         std::vector<double> column;
         for (const AngleRecord& r : records_)
             column.push_back(r.*part.field);
-        ColumnSmoothing::SmoothFrom(&column, part.from, settings_.smoothing);
+        ColumnSmoothing::SmoothFrom(&column, part.from, Range().smoothing);
         double sum = 0.0;
         for (std::size_t k = 0; k < column.size(); ++k) {
             records_[k].*part.field = column[k];
@@ -195,17 +194,17 @@ std::string AngleAnalysis::TitleLine() const {
     };
     std::string title;
     switch (settings_.mode) {
-    case 0:
+    case AngleMode::ThreePoints:
         title = "3点间角度 (" + point(0) + ", " + point(1) + ", " + point(2) + ")";
         break;
-    case 1:
+    case AngleMode::TwoLines:
         title =
             "2线间角度 (" + point(0) + ", " + point(1) + ", " + point(2) + ", " + point(3) + ")";
         break;
-    case 2:
+    case AngleMode::XAxis:
         title = "X轴夹角 (" + point(0) + ", " + point(1) + ") ";
         break;
-    default:
+    case AngleMode::YAxis:
         title = "Y轴夹角  (" + point(0) + ", " + point(1) + ") ";
         break;
     }
@@ -215,25 +214,24 @@ std::string AngleAnalysis::TitleLine() const {
 std::vector<std::string> AngleAnalysis::TableLines() const {
     if (records_.empty()) return {};
     TextLines text;
-    const std::string rule = TableText::Rule(14 * static_cast<int>(settings_.items.size()) + 15);
-    std::string time;
-    CEasyUtils::GetTimeStr(&time, settings_.timeUnit);
+    const std::string rule = TableText::Rule(14 * static_cast<int>(Range().items.size()) + 15);
+    const std::string time = AnalysisMeasurement::TimeName(Range().timeUnit);
     text.AddString(TitleLine());
     text.AddString(rule);
     measurement_.AddSummary(&text);
-    text.AddString("平滑次数        , " + TableText::PrintfWhole(settings_.smoothing, 8) + "\n");
+    text.AddString("平滑次数        , " + TableText::PrintfWhole(Range().smoothing, 8) + "\n");
     text.AddString("\n");
     text.AddString(rule);
     std::string heading = "  帧 , " + std::string("     时间");
     std::string units = "     , " + TableText::Cell(measurement_.TimeUnitName(), 9);
-    for (int item : settings_.items) {
+    for (int item : Range().items) {
         heading += ", " + TableText::Cell(kHeadings[item], 12);
         units += ", " + TableText::Cell(UnitOf(item, time), 12);
     }
     text.AddString(heading + "\n");
     text.AddString(units + "\n");
     text.AddString(rule);
-    for (int k = 0; k < RangeLength(); ++k)
+    for (int k = 0; k < Range().Length(); ++k)
         text.AddString(RowText(k));
     text.AddString(rule);
     text.AddString(AverageLine());
@@ -241,12 +239,12 @@ std::vector<std::string> AngleAnalysis::TableLines() const {
 }
 
 std::string AngleAnalysis::RowText(int k) const {
-    const int frame = settings_.lower - 1 + k;
+    const int frame = Range().Frame(k);
     std::string row = TableText::Mark(measurement_.IsEvent(frame)) +
                       TableText::PrintfWhole(frame + 1, 4) + ", " +
                       TableText::PrintfFixed3(measurement_.FrameTime(frame), 9);
     const AngleRecord& r = records_[static_cast<std::size_t>(k)];
-    for (int item : settings_.items) {
+    for (int item : Range().items) {
         row += ", " + (Defined(item, k) ? TableText::Fixed3(r.*Field(item), 12)
                                         : TableText::Cell(TableText::Undefined(), 12));
     }
@@ -254,9 +252,9 @@ std::string AngleAnalysis::RowText(int k) const {
 }
 
 std::string AngleAnalysis::AverageLine() const {
-    const int n = RangeLength();
+    const int n = Range().Length();
     std::string line = " 平均, " + std::string(9, ' ');
-    for (int item : settings_.items) {
+    for (int item : Range().items) {
         // The angle over every frame, velocity over n - 1, acceleration over
         // n - 2; the cumulative change has no average.
         const int divisor = item == 0 ? n : item == 2 ? n - 1 : item == 3 ? n - 2 : 0;
@@ -267,12 +265,11 @@ std::string AngleAnalysis::AverageLine() const {
 }
 
 ChartSet AngleAnalysis::Charts() const {
-    const int n = RangeLength();
-    ChartSet set = measurement_.ChartFrame(Title(), settings_.lower - 1, n);
+    const int n = Range().Length();
+    ChartSet set = measurement_.ChartFrame(Title(), Range().Frame(0), n);
     if (records_.empty()) return set;
-    std::string time;
-    CEasyUtils::GetTimeStr(&time, settings_.timeUnit);
-    for (int item : settings_.items) {
+    const std::string time = AnalysisMeasurement::TimeName(Range().timeUnit);
+    for (int item : Range().items) {
         ChartPanel panel;
         panel.title = kItemNames[item];
         panel.unit = UnitOf(item, time);

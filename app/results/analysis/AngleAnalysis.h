@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AnalysisRange.h"
 #include "ChartSet.h"
 
 #include <array>
@@ -11,20 +12,19 @@ namespace kova {
 class Prompter;
 }
 
-// Settings of the angle window. Mode 0 angle at P2 between P1 and P3, 1
-// between lines P1-P2 and P3-P4, 2 line P1-P2 to the X axis, 3 to the Y
-// axis. Points are point-table indices, -1 when not chosen. Frames count
-// from 1; items 0 angle, 1 cumulative change, 2 angular velocity, 3 angular
-// acceleration.
+// The angle measured: at P2 between P1 and P3, between lines P1-P2 and
+// P3-P4, or of line P1-P2 to the calibration's X or Y axis.
+enum class AngleMode { ThreePoints, TwoLines, XAxis, YAxis };
+
+// Settings of the angle window: the range (frames, time unit, smoothing,
+// items 0 angle, 1 cumulative change, 2 angular velocity, 3 angular
+// acceleration), the mode, the points (point-table indices, -1 when not
+// chosen) and the side of the angle.
 struct AngleSettings {
-    int mode = 0;
+    AnalysisRange range;
+    AngleMode mode = AngleMode::ThreePoints;
     std::array<int, 4> points = {-1, -1, -1, -1};
     bool otherSide = false;
-    int lower = 1;
-    int upper = 1;
-    int timeUnit = 4;
-    int smoothing = 0;
-    std::vector<int> items;
 };
 
 struct AngleRecord {
@@ -44,6 +44,8 @@ public:
     static const char* Title() { return "两线间夹角 "; }
     static constexpr int kItemCount = 4;
     static const char* ItemName(int item);
+    // How many of P1..P4 a mode uses.
+    static int PointCount(AngleMode mode);
     // Mode 0 without points, every frame and item, the calibration's time
     // unit.
     static AngleSettings Initial(const AnalysisMeasurement& measurement);
@@ -60,9 +62,11 @@ public:
     ChartSet Charts() const;
 
 private:
-    int RangeLength() const { return settings_.upper - settings_.lower + 1; }
+    const AnalysisRange& Range() const { return settings_.range; }
     bool PointsValid() const;
     bool AngleAt(int frame, double* degrees) const;
+    // The axis of an axis mode as a line of two points.
+    void AxisLine(double* x, double* y) const;
     void Smooth();
     std::string TitleLine() const;
     std::string RowText(int k) const;

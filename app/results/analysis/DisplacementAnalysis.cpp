@@ -1,7 +1,6 @@
 #include "DisplacementAnalysis.h"
 
 #include "AnalysisMeasurement.h"
-#include "CEasyUtils.h"
 #include "ColumnSmoothing.h"
 #include "NumberText.h"
 #include "Prompter.h"
@@ -30,62 +29,48 @@ const char* DisplacementAnalysis::ItemName(int item) {
 }
 
 DisplacementSettings DisplacementAnalysis::Initial(const AnalysisMeasurement& measurement) {
-    DisplacementSettings s;
-    s.lower = measurement.Frames() > 0 ? 1 : 0;
-    s.upper = measurement.Frames();
-    for (int t = 0; t < measurement.Targets(); ++t)
-        s.targets.push_back(t);
-    s.items = {0, 1, 2};
-    s.lengthUnit = measurement.Calibration().LengthUnit();
-    s.referenceFrame = s.lower;
+    DisplacementSettings s{AnalysisRange::Initial(measurement)};
+    s.range.items = {0, 1, 2};
+    s.referenceFrame = s.range.lower;
     return s;
 }
 
 bool DisplacementAnalysis::Validate(kova::Prompter& prompter) const {
-    if (!measurement_.CheckOpen(prompter)) return false;
-    if (!measurement_.CheckRange(settings_.lower, settings_.upper, prompter)) return false;
-    if (settings_.targets.empty() || settings_.items.empty()) {
-        AnalysisMeasurement::Refuse(prompter, "请选择项目。");
-        return false;
-    }
-    if (settings_.referenceMode == 0 && (settings_.referenceFrame < settings_.lower ||
-                                         settings_.referenceFrame > settings_.upper)) {
-        AnalysisMeasurement::Refuse(prompter, "基准帧异常。");
-        return false;
-    }
-    if (settings_.smoothing < 0) {
-        AnalysisMeasurement::Refuse(prompter, "平滑异常。");
-        return false;
-    }
+    const AnalysisRange& r = Range();
+    const bool frameMode = settings_.reference == ReferenceMode::Frame;
+    const bool frameInRange =
+        settings_.referenceFrame >= r.lower && settings_.referenceFrame <= r.upper;
     // A reference target the measurement does not have (none chosen, or
     // removed by a correction) would make every row meaningless.
-    if (settings_.referenceMode == 2 && !measurement_.HasTarget(settings_.referenceTarget)) {
-        AnalysisMeasurement::Refuse(prompter, "没有指定的目标。");
-        return false;
-    }
-    return measurement_.CheckTimeBase(prompter);
+    const bool targetMissing = settings_.reference == ReferenceMode::Target &&
+                               !measurement_.HasTarget(settings_.referenceTarget);
+    return measurement_.CheckFrames(r, prompter) &&
+           AnalysisMeasurement::Require(!r.targets.empty() && !r.items.empty(), "请选择项目。",
+                                        prompter) &&
+           AnalysisMeasurement::Require(!frameMode || frameInRange, "基准帧异常。", prompter) &&
+           AnalysisMeasurement::Require(r.smoothing >= 0, "平滑异常。", prompter) &&
+           AnalysisMeasurement::Require(!targetMissing, "没有指定的目标。", prompter) &&
+           measurement_.CheckTimeBase(prompter);
 }
 
 bool DisplacementAnalysis::Reference(int target, int frame, double* x, double* y) const {
-    const int unit = settings_.lengthUnit;
-    switch (settings_.referenceMode) {
-    case 0:
+    const int unit = Range().lengthUnit;
+    switch (settings_.reference) {
+    case ReferenceMode::Frame:
         return measurement_.RealPoint(target, settings_.referenceFrame - 1, unit, x, y);
-    case 1:
+    case ReferenceMode::Position:
         measurement_.Calibration().ToReal(settings_.referenceX, settings_.referenceY, unit, x, y);
         return true;
-    case 2:
+    case ReferenceMode::Target:
         return measurement_.RealPoint(settings_.referenceTarget, frame, unit, x, y);
-    default:
-        return false;
     }
+    return false;
 }
 
 bool DisplacementAnalysis::Compute() {
     records_.clear();
-    for (int item : settings_.items)
-        if (item < 0 || item >= kItemCount) return false;
-    for (int target : settings_.targets) {
+    if (!Range().HasItemsBelow(kItemCount)) return false;
+    for (int target : Range().targets) {
         if (!ComputeTarget(target)) {
             records_.clear();
             return false;
@@ -95,13 +80,13 @@ bool DisplacementAnalysis::Compute() {
 }
 
 bool DisplacementAnalysis::ComputeTarget(int target) {
-    const int n = RangeLength();
+    const int n = Range().Length();
     std::vector<double> columns[3];
     for (int k = 0; k < n; ++k) {
-        const int frame = settings_.lower - 1 + k;
+        const int frame = Range().Frame(k);
         double x = 0, y = 0, rx = 0, ry = 0;
         if (!Reference(target, frame, &rx, &ry)) return false;
-        if (!measurement_.RealPoint(target, frame, settings_.lengthUnit, &x, &y)) return false;
+        if (!measurement_.RealPoint(target, frame, Range().lengthUnit, &x, &y)) return false;
         const double dx = x - rx;
         const double dy = y - ry;
         columns[0].push_back(dx);
@@ -110,7 +95,7 @@ bool DisplacementAnalysis::ComputeTarget(int target) {
     }
     // The absolute value is smoothed as its own series.
     for (std::vector<double>& column : columns)
-        ColumnSmoothing::SmoothFrom(&column, 0, settings_.smoothing);
+        ColumnSmoothing::SmoothFrom(&column, 0, Range().smoothing);
     for (int k = 0; k < n; ++k) {
         const auto i = static_cast<std::size_t>(k);
         records_.push_back({columns[0][i], columns[1][i], columns[2][i]});
@@ -119,15 +104,15 @@ bool DisplacementAnalysis::ComputeTarget(int target) {
 }
 
 const DisplacementRecord& DisplacementAnalysis::At(std::size_t targetPos, int k) const {
-    return records_[targetPos * static_cast<std::size_t>(RangeLength()) +
+    return records_[targetPos * static_cast<std::size_t>(Range().Length()) +
                     static_cast<std::size_t>(k)];
 }
 
 std::string DisplacementAnalysis::TitleLine() const {
     const std::string title = Title();
-    if (settings_.referenceMode == 0)
+    if (settings_.reference == ReferenceMode::Frame)
         return title + " (基准帧 " + kova::FormatInt(settings_.referenceFrame) + ")\n";
-    if (settings_.referenceMode == 2)
+    if (settings_.reference == ReferenceMode::Target)
         return title + " (基准目标 " + kova::FormatInt(settings_.referenceTarget + 1) + ")\n";
     return title + " (基准位置 " + kova::FormatInt(settings_.referenceX) + ", " +
            kova::FormatInt(settings_.referenceY) + ")\n";
@@ -136,16 +121,16 @@ std::string DisplacementAnalysis::TitleLine() const {
 std::vector<std::string> DisplacementAnalysis::TableLines() const {
     if (records_.empty()) return {};
     TextLines text;
-    const int items = static_cast<int>(settings_.items.size());
+    const int items = static_cast<int>(Range().items.size());
     text.AddString(TitleLine());
     text.AddString(TableText::Rule(14 * items + 31));
     measurement_.AddSummary(&text);
-    text.AddString("平滑次数        , " + TableText::PrintfWhole(settings_.smoothing, 8) + "\n");
+    text.AddString("平滑次数        , " + TableText::PrintfWhole(Range().smoothing, 8) + "\n");
     text.AddString("\n");
     std::vector<std::string> lines = text.Lines();
-    const std::size_t targets = settings_.targets.size();
-    const int n = RangeLength();
-    if (settings_.grouping == 0) {
+    const std::size_t targets = Range().targets.size();
+    const int n = Range().Length();
+    if (Range().grouping == Grouping::ByFrame) {
         for (int k = 0; k < n; ++k)
             AddBlock(&lines, 0, targets, k, k + 1);
     } else {
@@ -157,15 +142,15 @@ std::vector<std::string> DisplacementAnalysis::TableLines() const {
 
 void DisplacementAnalysis::AddBlock(std::vector<std::string>* lines, std::size_t firstTarget,
                                     std::size_t endTarget, int firstK, int endK) const {
-    const std::string rule = TableText::Rule(14 * static_cast<int>(settings_.items.size()) + 31);
+    const std::string rule = TableText::Rule(14 * static_cast<int>(Range().items.size()) + 31);
     std::string heading =
         "   帧, " + std::string("  ID") + ", " + "     时间" + ", " + TableText::Cell("名称", 8);
     std::string units = "     , " + std::string("    ") + ", " +
                         TableText::Cell(measurement_.TimeUnitName(), 9) + ", " +
                         std::string(8, ' ');
     const std::string length =
-        TableText::Cell(AnalysisMeasurement::LengthName(settings_.lengthUnit), 12);
-    for (int item : settings_.items) {
+        TableText::Cell(AnalysisMeasurement::LengthName(Range().lengthUnit), 12);
+    for (int item : Range().items) {
         heading += std::string(", ") + kHeadings[item];
         units += ", " + length;
     }
@@ -180,30 +165,30 @@ void DisplacementAnalysis::AddBlock(std::vector<std::string>* lines, std::size_t
 }
 
 std::string DisplacementAnalysis::RowText(std::size_t targetPos, int k) const {
-    const int target = settings_.targets[targetPos];
-    const int frame = settings_.lower - 1 + k;
+    const int target = Range().targets[targetPos];
+    const int frame = Range().Frame(k);
     std::string row = TableText::Mark(measurement_.IsEvent(frame)) +
                       TableText::PrintfWhole(frame + 1, 4) + ", " +
                       TableText::PrintfWhole(target + 1, 4) + ", " +
                       TableText::PrintfFixed3(measurement_.FrameTime(frame), 9) + ", " +
                       TableText::Cell(measurement_.Name(target), 8);
-    for (int item : settings_.items)
+    for (int item : Range().items)
         row += ", " + TableText::Fixed3(Value(At(targetPos, k), item), 12);
     return row + "\n";
 }
 
 ChartSet DisplacementAnalysis::Charts() const {
-    const int n = RangeLength();
-    ChartSet set = measurement_.ChartFrame(Title(), settings_.lower - 1, n);
+    const int n = Range().Length();
+    ChartSet set = measurement_.ChartFrame(Title(), Range().Frame(0), n);
     if (records_.empty()) return set;
-    for (int item : settings_.items) {
+    for (int item : Range().items) {
         ChartPanel panel;
         panel.title = kItemNames[item];
-        panel.unit = AnalysisMeasurement::LengthName(settings_.lengthUnit);
-        for (std::size_t t = 0; t < settings_.targets.size(); ++t) {
+        panel.unit = AnalysisMeasurement::LengthName(Range().lengthUnit);
+        for (std::size_t t = 0; t < Range().targets.size(); ++t) {
             ChartSeries series;
-            series.colour = measurement_.Colour(settings_.targets[t]);
-            series.style = measurement_.Style(settings_.targets[t]);
+            series.colour = measurement_.Colour(Range().targets[t]);
+            series.style = measurement_.Style(Range().targets[t]);
             for (int k = 0; k < n; ++k) {
                 series.values.push_back(Value(At(t, k), item));
                 series.defined.push_back(true);

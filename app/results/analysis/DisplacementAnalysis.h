@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AnalysisRange.h"
 #include "ChartSet.h"
 
 #include <string>
@@ -10,19 +11,16 @@ namespace kova {
 class Prompter;
 }
 
-// Settings of the displacement window. Frames count from 1; targets are
-// point-table indices in list order; items 0 "X", 1 "Y", 2 "绝对值".
+// What the displacement is measured from.
+enum class ReferenceMode { Frame, Position, Target };
+
+// Settings of the displacement window: the range (items 0 "X", 1 "Y",
+// 2 "绝对值"; no time unit) and the reference.
 struct DisplacementSettings {
-    int lower = 1;
-    int upper = 1;
-    std::vector<int> targets;
-    std::vector<int> items;
-    int lengthUnit = 3;
-    int smoothing = 0;
-    int grouping = 1;      // 0 by frame, 1 by target
-    int referenceMode = 0; // 0 reference frame, 1 reference position, 2 reference target
-    int referenceFrame = 1;
-    int referenceX = 0; // reference position, image pixels
+    AnalysisRange range;
+    ReferenceMode reference = ReferenceMode::Frame;
+    int referenceFrame = 1; // from 1
+    int referenceX = 0;     // image pixels
     int referenceY = 0;
     int referenceTarget = -1; // point-table index, -1 none chosen
 };
@@ -55,7 +53,7 @@ public:
     ChartSet Charts() const;
 
 private:
-    int RangeLength() const { return settings_.upper - settings_.lower + 1; }
+    const AnalysisRange& Range() const { return settings_.range; }
     bool Reference(int target, int frame, double* x, double* y) const;
     bool ComputeTarget(int target);
     const DisplacementRecord& At(std::size_t targetPos, int k) const;

@@ -1,47 +1,33 @@
 #include "DistanceAnalysis.h"
 
 #include "AnalysisMeasurement.h"
-#include "CEasyUtils.h"
 #include "ColumnSmoothing.h"
 #include "NumberText.h"
 #include "Prompter.h"
 #include "TableText.h"
 #include "TextLines.h"
 
+#include <algorithm>
 #include <cmath>
-
-namespace {} // namespace
 
 DistanceAnalysis::DistanceAnalysis(const AnalysisMeasurement& measurement,
                                    DistanceSettings settings)
     : measurement_(measurement), settings_(std::move(settings)) {}
 
 DistanceSettings DistanceAnalysis::Initial(const AnalysisMeasurement& measurement) {
-    DistanceSettings s;
-    s.lower = measurement.Frames() > 0 ? 1 : 0;
-    s.upper = measurement.Frames();
-    s.lengthUnit = measurement.Calibration().LengthUnit();
-    return s;
+    return DistanceSettings{AnalysisRange::Initial(measurement), {}};
 }
 
 bool DistanceAnalysis::Validate(kova::Prompter& prompter) const {
-    if (!measurement_.CheckOpen(prompter)) return false;
-    if (!measurement_.CheckRange(settings_.lower, settings_.upper, prompter)) return false;
-    for (const DistancePair& pair : settings_.pairs) {
-        if (!measurement_.HasTarget(pair.first) || !measurement_.HasTarget(pair.second)) {
-            AnalysisMeasurement::Refuse(prompter, "没有指定的目标。");
-            return false;
-        }
-    }
-    if (settings_.smoothing < 0) {
-        AnalysisMeasurement::Refuse(prompter, "平滑异常。");
-        return false;
-    }
-    if (settings_.pairs.empty()) {
-        AnalysisMeasurement::Refuse(prompter, "请追加项目。");
-        return false;
-    }
-    return measurement_.CheckTimeBase(prompter);
+    const bool targetsExist =
+        std::all_of(settings_.pairs.begin(), settings_.pairs.end(), [this](const DistancePair& p) {
+            return measurement_.HasTarget(p.first) && measurement_.HasTarget(p.second);
+        });
+    return measurement_.CheckFrames(Range(), prompter) &&
+           AnalysisMeasurement::Require(targetsExist, "没有指定的目标。", prompter) &&
+           AnalysisMeasurement::Require(Range().smoothing >= 0, "平滑异常。", prompter) &&
+           AnalysisMeasurement::Require(!settings_.pairs.empty(), "请追加项目。", prompter) &&
+           measurement_.CheckTimeBase(prompter);
 }
 
 bool DistanceAnalysis::Compute() {
@@ -58,17 +44,18 @@ bool DistanceAnalysis::Compute() {
 }
 
 bool DistanceAnalysis::ComputePair(const DistancePair& pair) {
-    const int n = RangeLength();
+    const int n = Range().Length();
+    const int unit = Range().lengthUnit;
     std::vector<double> series;
     for (int k = 0; k < n; ++k) {
-        const int frame = settings_.lower - 1 + k;
+        const int frame = Range().Frame(k);
         double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
-        if (!measurement_.RealPoint(pair.first, frame, settings_.lengthUnit, &x1, &y1) ||
-            !measurement_.RealPoint(pair.second, frame, settings_.lengthUnit, &x2, &y2))
+        if (!measurement_.RealPoint(pair.first, frame, unit, &x1, &y1) ||
+            !measurement_.RealPoint(pair.second, frame, unit, &x2, &y2))
             return false;
         series.push_back(std::sqrt((x2 - x1) * (x2 - x1) + (y2 - y1) * (y2 - y1)));
     }
-    ColumnSmoothing::SmoothFrom(&series, 0, settings_.smoothing);
+    ColumnSmoothing::SmoothFrom(&series, 0, Range().smoothing);
     double sum = 0.0;
     for (double d : series)
         sum += d;
@@ -78,7 +65,7 @@ bool DistanceAnalysis::ComputePair(const DistancePair& pair) {
 }
 
 double DistanceAnalysis::At(std::size_t pairPos, int k) const {
-    return distances_[pairPos * static_cast<std::size_t>(RangeLength()) +
+    return distances_[pairPos * static_cast<std::size_t>(Range().Length()) +
                       static_cast<std::size_t>(k)];
 }
 
@@ -90,14 +77,14 @@ std::vector<std::string> DistanceAnalysis::TableLines() const {
     text.AddString(std::string(Title()) + "\n");
     text.AddString(rule);
     measurement_.AddSummary(&text);
-    text.AddString("平滑次数, " + TableText::PrintfWhole(settings_.smoothing, 8) + "\n");
+    text.AddString("平滑次数, " + TableText::PrintfWhole(Range().smoothing, 8) + "\n");
     text.AddString("\n");
     text.AddString(rule);
-    text.AddString("距离单位(" + AnalysisMeasurement::LengthName(settings_.lengthUnit) + ")\n");
+    text.AddString("距离单位(" + AnalysisMeasurement::LengthName(Range().lengthUnit) + ")\n");
     std::string numbers = " 帧, " + std::string("   时间");
     std::string names = "    , " + TableText::Cell(measurement_.TimeUnitName(), 9);
     std::string average = " 平均, " + std::string(9, ' ');
-    const int n = RangeLength();
+    const int n = Range().Length();
     for (std::size_t p = 0; p < settings_.pairs.size(); ++p) {
         const DistancePair& pair = settings_.pairs[p];
         numbers += ", " + TableText::Cell(kova::FormatInt(pair.first + 1) + " - " +
@@ -119,7 +106,7 @@ std::vector<std::string> DistanceAnalysis::TableLines() const {
 }
 
 std::string DistanceAnalysis::RowText(int k) const {
-    const int frame = settings_.lower - 1 + k;
+    const int frame = Range().Frame(k);
     std::string row = TableText::Mark(measurement_.IsEvent(frame)) +
                       TableText::PrintfWhole(frame + 1, 4) + ", " +
                       TableText::PrintfFixed3(measurement_.FrameTime(frame), 9);
@@ -129,12 +116,12 @@ std::string DistanceAnalysis::RowText(int k) const {
 }
 
 ChartSet DistanceAnalysis::Charts() const {
-    const int n = RangeLength();
-    ChartSet set = measurement_.ChartFrame(Title(), settings_.lower - 1, n);
+    const int n = Range().Length();
+    ChartSet set = measurement_.ChartFrame(Title(), Range().Frame(0), n);
     if (sums_.empty()) return set;
     ChartPanel panel;
     panel.title = Title();
-    panel.unit = AnalysisMeasurement::LengthName(settings_.lengthUnit);
+    panel.unit = AnalysisMeasurement::LengthName(Range().lengthUnit);
     for (std::size_t p = 0; p < settings_.pairs.size(); ++p) {
         ChartSeries series;
         series.colour = settings_.pairs[p].colour;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AnalysisRange.h"
 #include "ChartSet.h"
 #include "DistancePairList.h"
 
@@ -11,13 +12,11 @@ namespace kova {
 class Prompter;
 }
 
-// Settings of the two-point distance window (frames count from 1).
+// Settings of the two-point distance window: the range (frames, length
+// unit, smoothing) and the pairs in list order.
 struct DistanceSettings {
-    int lower = 1;
-    int upper = 1;
+    AnalysisRange range;
     std::vector<DistancePair> pairs;
-    int lengthUnit = 3;
-    int smoothing = 0;
 };
 
 // The calibrated distance between the two targets of each pair, frame by
@@ -41,7 +40,7 @@ public:
     ChartSet Charts() const;
 
 private:
-    int RangeLength() const { return settings_.upper - settings_.lower + 1; }
+    const AnalysisRange& Range() const { return settings_.range; }
     bool ComputePair(const DistancePair& pair);
     double At(std::size_t pairPos, int k) const;
     std::string RowText(int k) const;

@@ -1,7 +1,6 @@
 #include "PositionAnalysis.h"
 
 #include "AnalysisMeasurement.h"
-#include "CEasyUtils.h"
 #include "ColumnSmoothing.h"
 #include "NumberText.h"
 #include "Prompter.h"
@@ -18,10 +17,6 @@ const char* const kHeadings[] = {"     (坐标X)", "     (坐标Y)", "  (移动�
 constexpr int kErrorItem = 5;
 
 using Row = std::pair<std::size_t, int>; // (position in the target list, frame of the range)
-
-bool ValidItem(int item) {
-    return item >= 0 && item < PositionAnalysis::kItemCount;
-}
 
 // Whether an item has a value at range position k: distance and speed from
 // the second frame, acceleration from the third.
@@ -55,15 +50,6 @@ std::string UnitOf(int item, const std::string& length, const std::string& time)
     return std::string();
 }
 
-std::string UnitName(int unit, bool length) {
-    std::string name;
-    if (length)
-        CEasyUtils::GetLongStr(&name, unit);
-    else
-        CEasyUtils::GetTimeStr(&name, unit);
-    return name;
-}
-
 std::vector<double> Column(const std::vector<PositionRecord>& records, std::size_t first, int count,
                            double PositionRecord::*field) {
     std::vector<double> column;
@@ -85,40 +71,28 @@ PositionAnalysis::PositionAnalysis(const AnalysisMeasurement& measurement,
     : measurement_(measurement), settings_(std::move(settings)) {}
 
 const char* PositionAnalysis::ItemName(int item) {
-    return ValidItem(item) ? kItemNames[item] : "";
+    return item >= 0 && item < kItemCount ? kItemNames[item] : "";
 }
 
 PositionSettings PositionAnalysis::Initial(const AnalysisMeasurement& measurement) {
-    PositionSettings s;
-    s.lower = measurement.Frames() > 0 ? 1 : 0;
-    s.upper = measurement.Frames();
-    for (int t = 0; t < measurement.Targets(); ++t)
-        s.targets.push_back(t);
-    s.items = {0, 1, 2, 3, 4};
-    s.lengthUnit = measurement.Calibration().LengthUnit();
-    s.timeUnit = measurement.Calibration().TimeUnit();
+    PositionSettings s{AnalysisRange::Initial(measurement)};
+    s.range.items = {0, 1, 2, 3, 4};
     return s;
 }
 
 bool PositionAnalysis::Validate(kova::Prompter& prompter) const {
-    if (!measurement_.CheckOpen(prompter)) return false;
-    if (!measurement_.CheckRange(settings_.lower, settings_.upper, prompter)) return false;
-    if (settings_.targets.empty() || settings_.items.empty()) {
-        AnalysisMeasurement::Refuse(prompter, "请选择项目。");
-        return false;
-    }
-    if (settings_.smoothing < 0) {
-        AnalysisMeasurement::Refuse(prompter, "平滑异常。");
-        return false;
-    }
-    return measurement_.CheckTimeBase(prompter);
+    const AnalysisRange& r = Range();
+    return measurement_.CheckFrames(r, prompter) &&
+           AnalysisMeasurement::Require(!r.targets.empty() && !r.items.empty(), "请选择项目。",
+                                        prompter) &&
+           AnalysisMeasurement::Require(r.smoothing >= 0, "平滑异常。", prompter) &&
+           measurement_.CheckTimeBase(prompter);
 }
 
 bool PositionAnalysis::Compute() {
     records_.clear();
-    for (int item : settings_.items)
-        if (!ValidItem(item)) return false;
-    for (int target : settings_.targets) {
+    if (!Range().HasItemsBelow(kItemCount)) return false;
+    for (int target : Range().targets) {
         if (!ComputeTarget(target)) {
             records_.clear();
             return false;
@@ -128,16 +102,15 @@ bool PositionAnalysis::Compute() {
 }
 
 bool PositionAnalysis::ComputeTarget(int target) {
-    const int n = RangeLength();
-    const double dt = measurement_.Calibration().TimeStep(settings_.timeUnit);
+    const int n = Range().Length();
+    const double dt = measurement_.Calibration().TimeStep(Range().timeUnit);
     const std::size_t first = records_.size();
     for (int k = 0; k < n; ++k) {
-        const int frame = settings_.lower - 1 + k;
         XY_TRACK p{};
-        if (!measurement_.Point(target, frame, &p)) return false;
+        if (!measurement_.Point(target, Range().Frame(k), &p)) return false;
         PositionRecord r;
         r.status = p.status;
-        measurement_.Calibration().ToReal(p.x, p.y, settings_.lengthUnit, &r.x, &r.y);
+        measurement_.Calibration().ToReal(p.x, p.y, Range().lengthUnit, &r.x, &r.y);
         if (k > 0) {
             const PositionRecord& previous = records_.back();
             r.distance = std::sqrt((r.x - previous.x) * (r.x - previous.x) +
@@ -152,7 +125,7 @@ bool PositionAnalysis::ComputeTarget(int target) {
 }
 
 void PositionAnalysis::SmoothTarget(std::size_t first, int count) {
-    const int passes = settings_.smoothing;
+    const int passes = Range().smoothing;
     if (passes < 1) return;
     // Derived columns were computed from unsmoothed positions; each column is
     // smoothed on its own over the frames where it has values.
@@ -173,22 +146,22 @@ void PositionAnalysis::SmoothTarget(std::size_t first, int count) {
 }
 
 const PositionRecord& PositionAnalysis::At(std::size_t targetPos, int k) const {
-    return records_[targetPos * static_cast<std::size_t>(RangeLength()) +
+    return records_[targetPos * static_cast<std::size_t>(Range().Length()) +
                     static_cast<std::size_t>(k)];
 }
 
 std::vector<std::string> PositionAnalysis::TableLines() const {
     TextLines text;
     if (records_.empty()) return {};
-    const int items = static_cast<int>(settings_.items.size());
+    const int items = static_cast<int>(Range().items.size());
     text.AddString(std::string(Title()) + "\n");
     text.AddString(TableText::Rule(14 * items + 31));
     measurement_.AddSummary(&text);
-    text.AddString("平滑次数        , " + TableText::PrintfWhole(settings_.smoothing, 8) + "\n");
+    text.AddString("平滑次数        , " + TableText::PrintfWhole(Range().smoothing, 8) + "\n");
     std::vector<std::string> lines = text.Lines();
-    const std::size_t targets = settings_.targets.size();
-    const int n = RangeLength();
-    if (settings_.grouping == 0) {
+    const std::size_t targets = Range().targets.size();
+    const int n = Range().Length();
+    if (Range().grouping == Grouping::ByFrame) {
         for (int k = 0; k < n; ++k) {
             std::vector<Row> rows;
             for (std::size_t t = 0; t < targets; ++t)
@@ -208,8 +181,8 @@ std::vector<std::string> PositionAnalysis::TableLines() const {
 
 void PositionAnalysis::AddBlock(std::vector<std::string>* lines,
                                 const std::vector<Row>& rows) const {
-    const std::string length = UnitName(settings_.lengthUnit, true);
-    const std::string time = UnitName(settings_.timeUnit, false);
+    const std::string length = AnalysisMeasurement::LengthName(Range().lengthUnit);
+    const std::string time = AnalysisMeasurement::TimeName(Range().timeUnit);
     std::string heading =
         "   帧, " + std::string("  ID") + ", " + "     时间" + ", " + TableText::Cell("名称", 8);
     std::string units = "     , " + std::string("    ") + ", " +
@@ -219,7 +192,7 @@ void PositionAnalysis::AddBlock(std::vector<std::string>* lines,
                           TableText::Cell("平均", 8);
     std::string total = "     , " + std::string("    ") + ", " + std::string(9, ' ') + ", " +
                         TableText::Cell("合计", 8);
-    for (int item : settings_.items) {
+    for (int item : Range().items) {
         heading += std::string(", ") + kHeadings[item];
         units += ", " + TableText::Cell(UnitOf(item, length, time), 12);
         double sum = 0.0;
@@ -246,15 +219,15 @@ void PositionAnalysis::AddBlock(std::vector<std::string>* lines,
 }
 
 std::string PositionAnalysis::RowText(std::size_t targetPos, int k) const {
-    const int target = settings_.targets[targetPos];
-    const int frame = settings_.lower - 1 + k;
+    const int target = Range().targets[targetPos];
+    const int frame = Range().Frame(k);
     std::string row = TableText::Mark(measurement_.IsEvent(frame)) +
                       TableText::PrintfWhole(frame + 1, 4) + ", " +
                       TableText::PrintfWhole(target + 1, 4) + ", " +
                       TableText::PrintfFixed3(measurement_.FrameTime(frame), 9) + ", " +
                       TableText::Cell(measurement_.Name(target), 8);
     const PositionRecord& r = At(targetPos, k);
-    for (int item : settings_.items) {
+    for (int item : Range().items) {
         std::string cell;
         if (!Defined(item, k))
             cell = TableText::Undefined();
@@ -268,20 +241,20 @@ std::string PositionAnalysis::RowText(std::size_t targetPos, int k) const {
 }
 
 ChartSet PositionAnalysis::Charts() const {
-    const int n = RangeLength();
-    ChartSet set = measurement_.ChartFrame(Title(), settings_.lower - 1, n);
+    const int n = Range().Length();
+    ChartSet set = measurement_.ChartFrame(Title(), Range().Frame(0), n);
     if (records_.empty()) return set;
-    const std::string length = UnitName(settings_.lengthUnit, true);
-    const std::string time = UnitName(settings_.timeUnit, false);
-    for (int item : settings_.items) {
+    const std::string length = AnalysisMeasurement::LengthName(Range().lengthUnit);
+    const std::string time = AnalysisMeasurement::TimeName(Range().timeUnit);
+    for (int item : Range().items) {
         ChartPanel panel;
         panel.title = kItemNames[item];
         panel.unit = UnitOf(item, length, time);
         panel.decimals = item == kErrorItem ? 0 : 3;
-        for (std::size_t t = 0; t < settings_.targets.size(); ++t) {
+        for (std::size_t t = 0; t < Range().targets.size(); ++t) {
             ChartSeries series;
-            series.colour = measurement_.Colour(settings_.targets[t]);
-            series.style = measurement_.Style(settings_.targets[t]);
+            series.colour = measurement_.Colour(Range().targets[t]);
+            series.style = measurement_.Style(Range().targets[t]);
             for (int k = 0; k < n; ++k) {
                 series.values.push_back(Value(At(t, k), item));
                 series.defined.push_back(Defined(item, k));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AnalysisRange.h"
 #include "ChartSet.h"
 
 #include <string>
@@ -11,17 +12,10 @@ namespace kova {
 class Prompter;
 }
 
-// Settings of the position/velocity window. Frames count from 1, targets
-// are indices of the point table in list order, items 0..5 in list order.
+// Settings of the position/velocity window: the range alone, with items
+// 0..5 ("坐标 X" ... "错误序号").
 struct PositionSettings {
-    int lower = 1;
-    int upper = 1;
-    std::vector<int> targets;
-    std::vector<int> items;
-    int lengthUnit = 3;
-    int timeUnit = 4;
-    int smoothing = 0;
-    int grouping = 1; // 0 by frame, 1 by target
+    AnalysisRange range;
 };
 
 // One target in one frame of the range.
@@ -62,7 +56,7 @@ public:
     ChartSet Charts() const;
 
 private:
-    int RangeLength() const { return settings_.upper - settings_.lower + 1; }
+    const AnalysisRange& Range() const { return settings_.range; }
     bool ComputeTarget(int target);
     void SmoothTarget(std::size_t first, int count);
     const PositionRecord& At(std::size_t targetPos, int k) const;

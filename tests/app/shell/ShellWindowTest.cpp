@@ -1,15 +1,21 @@
+#include "BmpFixtures.h"
 #include "CCfgFile.h"
 #include "CHelpWindow.h"
+#include "CImageDisplay.h"
 #include "CKOVAApp.h"
+#include "CKOVADoc.h"
 #include "CKOVAView.h"
 #include "CMainFrame.h"
-#include "GuiTestApp.h"
+#include "CalibrationHost.h"
+#include "CommandId.h"
 #include "MeasureDocument.h"
+#include "QtTestApp.h"
 #include "RecordingPrompter.h"
-#include "ShellFixtures.h"
 #include "TestFiles.h"
+#include "ToolWindowRegistry.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -27,7 +33,7 @@ using kova::test::TempDir;
 class ShellWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        kova::test::GuiApp();
+        kova::test::QtTestApp();
         app_ = std::make_unique<CKOVAApp>(&prompter_);
         ASSERT_TRUE(app_->InitInstance({}, dir_.Path()));
         frame_ = app_->MainFrame();
@@ -41,8 +47,12 @@ protected:
     // Chooses a 64 x 48 grey image of value 100.
     void ChooseImage() {
         prompter_.QueueFiles({kova::test::WriteBmp(dir_.File("IMG0001.BMP"), 64, 48, 100)});
-        Trigger(CMainFrame::kMotionImage);
+        Trigger(CommandId::kMotionImage);
         QApplication::processEvents();
+    }
+    Calibration2DLogic& Calibration() {
+        return static_cast<CalibrationHost*>(view_->Windows().Find(ToolWindow::Calibration))
+            ->Logic();
     }
     QRgb Pixel(int x, int y) {
         QApplication::processEvents();
@@ -65,9 +75,9 @@ TEST_F(ShellWindowTest, StartScreenThenFrameAtEachZoom) {
         const char* text;
         QSize size;
     } zooms[] = {
-        {CMainFrame::kZoomHalf + 1, " Rate: 100% [Width:   64 Height:   48]", QSize(64, 48)},
-        {CMainFrame::kZoomHalf + 2, " Rate: 200% [Width:  128 Height:   96]", QSize(128, 96)},
-        {CMainFrame::kZoomHalf + 5, " Rate: 500% [Width:  320 Height:  240]", QSize(320, 240)}};
+        {CommandId::kZoomHalf + 1, " Rate: 100% [Width:   64 Height:   48]", QSize(64, 48)},
+        {CommandId::kZoomHalf + 2, " Rate: 200% [Width:  128 Height:   96]", QSize(128, 96)},
+        {CommandId::kZoomHalf + 5, " Rate: 500% [Width:  320 Height:  240]", QSize(320, 240)}};
     for (const auto& zoom : zooms) {
         Trigger(zoom.command);
         EXPECT_EQ(view_->ZoomText().toStdString(), zoom.text);
@@ -81,7 +91,7 @@ TEST_F(ShellWindowTest, StartScreenThenFrameAtEachZoom) {
         EXPECT_EQ(Pixel(zoom.size.width() - 1, zoom.size.height() - 1), qRgb(100, 100, 100));
     }
     // At half size the child window is wider than the image (its title bar).
-    Trigger(CMainFrame::kZoomHalf);
+    Trigger(CommandId::kZoomHalf);
     EXPECT_EQ(view_->ZoomText().toStdString(), " Rate:  50% [Width:   32 Height:   24]");
     EXPECT_EQ(Pixel(31, 23), qRgb(100, 100, 100));
     EXPECT_NE(Pixel(33, 25), qRgb(100, 100, 100));
@@ -92,35 +102,35 @@ TEST_F(ShellWindowTest, CalibrationAxesDrawnInImagePixels) {
     CCfgFile& config = app_->Config();
     config.SetValue("Calibration2DOriginX", 10L);
     config.SetValue("Calibration2DOriginY", 10L);
-    Trigger(CMainFrame::kCalibration);
-    ASSERT_NE(view_->CalibrationWindow(), nullptr);
-    Trigger(CMainFrame::kCalibration); // only raises the open window
+    Trigger(CommandId::kCalibration);
+    ASSERT_NE(view_->Windows().Window(ToolWindow::Calibration), nullptr);
+    Trigger(CommandId::kCalibration); // only raises the open window
     EXPECT_EQ(view_->Display().Axes().Users(), 1);
     for (int zoom : {1, 2}) {
-        Trigger(zoom == 1 ? CMainFrame::kZoomHalf + 1 : CMainFrame::kZoomHalf + 2);
+        Trigger(zoom == 1 ? CommandId::kZoomHalf + 1 : CommandId::kZoomHalf + 2);
         EXPECT_EQ(Pixel(30 * zoom, 10 * zoom), qRgb(128, 128, 128)) << zoom;
         EXPECT_EQ(Pixel(10 * zoom, 30 * zoom), qRgb(192, 192, 192)) << zoom;
         EXPECT_EQ(Pixel(30 * zoom, 30 * zoom), qRgb(100, 100, 100)) << zoom;
     }
-    view_->CalibrationWindow()->close();
+    view_->Windows().Window(ToolWindow::Calibration)->close();
     QApplication::processEvents();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(view_->CalibrationWindow(), nullptr);
+    EXPECT_EQ(view_->Windows().Window(ToolWindow::Calibration), nullptr);
     EXPECT_FALSE(view_->Display().Axes().IsShown());
     EXPECT_EQ(Pixel(40, 20), qRgb(100, 100, 100));
 }
 
 TEST_F(ShellWindowTest, ScaleDragWithTheMouseAtZoom200) {
     ChooseImage();
-    Trigger(CMainFrame::kZoomHalf + 2);
-    Trigger(CMainFrame::kCalibration);
+    Trigger(CommandId::kZoomHalf + 2);
+    Trigger(CommandId::kCalibration);
     QWidget* viewport = view_->viewport();
     QTest::mousePress(viewport, Qt::LeftButton, {}, QPoint(20, 20));
     QTest::mouseMove(viewport, QPoint(26, 28));
     QTest::mouseRelease(viewport, Qt::LeftButton, {}, QPoint(26, 28));
     // Six and eight window pixels are three and four image pixels.
-    EXPECT_DOUBLE_EQ(view_->Calibration().Fields().imageDistance, 5.0);
-    EXPECT_EQ(view_->Calibration().DragState(), 2);
+    EXPECT_DOUBLE_EQ(Calibration().Fields().imageDistance, 5.0);
+    EXPECT_EQ(Calibration().DragState(), 2);
     EXPECT_EQ(Pixel(23, 24), qRgb(255, 0, 0));
 }
 
@@ -128,7 +138,7 @@ TEST_F(ShellWindowTest, PrintsTheFrameWithItsOverlays) {
     ChooseImage();
     app_->Config().SetValue("Calibration2DOriginX", 20L);
     app_->Config().SetValue("Calibration2DOriginY", 5L);
-    Trigger(CMainFrame::kCalibration);
+    Trigger(CommandId::kCalibration);
     const QImage image = view_->RenderImage();
     EXPECT_EQ(image.size(), QSize(64, 48));
     EXPECT_EQ(image.pixel(40, 5), qRgb(128, 128, 128));
@@ -143,14 +153,14 @@ TEST_F(ShellWindowTest, PrintsTheFrameWithItsOverlays) {
 
 TEST_F(ShellWindowTest, CalibrationReadsAnImage) {
     prompter_.QueueFiles({kova::test::WriteBmp(dir_.File("cal.bmp"), 20, 10, 42)});
-    EXPECT_EQ(view_->Calibration().ReadImage(), 1);
+    EXPECT_EQ(Calibration().ReadImage(), 1);
     EXPECT_EQ(app_->Store().Read_pixel(1, 19, 9), 42);
     const kova::FileDialogRequest& request = prompter_.FileRequests().back();
     EXPECT_EQ(request.filter, "位图文件(*.BMP)|*.BMP|视频文件(*.AVI)|*.AVI||");
     EXPECT_EQ(request.defaultName, "temp");
     kova::test::WriteBytes(dir_.File("cal.avi"), "not a video");
     prompter_.QueueFiles({dir_.File("cal.avi")});
-    EXPECT_EQ(view_->Calibration().ReadImage(), 0);
+    EXPECT_EQ(Calibration().ReadImage(), 0);
     EXPECT_EQ(prompter_.Texts(), (std::vector<std::string>{"文件读取错误."}));
 }
 
@@ -159,34 +169,34 @@ TEST_F(ShellWindowTest, ResultMenusGreyedAtStartAndAfterAFailedOpen) {
     EXPECT_FALSE(frame_->ResultFixMenu()->isEnabled());
     kova::test::WriteBytes(dir_.File("BAD.TRK"), std::string(20, '\0'));
     prompter_.QueueFiles({dir_.File("BAD.TRK")});
-    Trigger(CMainFrame::kOpenResult);
+    Trigger(CommandId::kOpenResult);
     EXPECT_EQ(prompter_.Texts(), (std::vector<std::string>{"文件打开失败。"}));
     EXPECT_FALSE(frame_->ResultBrowseMenu()->isEnabled());
     EXPECT_FALSE(frame_->ResultFixMenu()->menuAction()->isEnabled());
 }
 
 TEST_F(ShellWindowTest, SaveWithoutDataSaysSo) {
-    Trigger(CMainFrame::kSaveResult);
+    Trigger(CommandId::kSaveResult);
     EXPECT_EQ(prompter_.Texts(), (std::vector<std::string>{"No data."}));
 }
 
 TEST_F(ShellWindowTest, MenusFollowTheOpenDocument) {
-    EXPECT_TRUE(frame_->Action(CMainFrame::kOpenResult)->isVisible());
-    EXPECT_FALSE(frame_->Action(CMainFrame::kSysFrame)->isVisible());
+    EXPECT_TRUE(frame_->Action(CommandId::kOpenResult)->isVisible());
+    EXPECT_FALSE(frame_->Action(CommandId::kSysFrame)->isVisible());
     frame_->MdiArea()->closeAllSubWindows();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(frame_->ActiveView(), nullptr);
-    EXPECT_FALSE(frame_->Action(CMainFrame::kOpenResult)->isVisible());
-    EXPECT_TRUE(frame_->Action(CMainFrame::kSysFrame)->isVisible());
-    Trigger(CMainFrame::kNew);
+    EXPECT_FALSE(frame_->Action(CommandId::kOpenResult)->isVisible());
+    EXPECT_TRUE(frame_->Action(CommandId::kSysFrame)->isVisible());
+    Trigger(CommandId::kNew);
     EXPECT_NE(frame_->ActiveView(), nullptr);
 }
 
 TEST_F(ShellWindowTest, ExitClosesTheMainWindow) {
     frame_->show();
     QApplication::processEvents();
-    EXPECT_EQ(frame_->Action(CMainFrame::kExit)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
-    Trigger(CMainFrame::kExit);
+    EXPECT_EQ(frame_->Action(CommandId::kExit)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
+    Trigger(CommandId::kExit);
     EXPECT_FALSE(frame_->isVisible());
     EXPECT_TRUE(frame_->MdiArea()->subWindowList().isEmpty() ||
                 frame_->MdiArea()->subWindowList().front()->isHidden());
@@ -197,7 +207,7 @@ TEST_F(ShellWindowTest, ExitClosesTheMainWindow) {
 namespace {
 
 TEST(HelpWindowTest, FindsTheGuideBesideTheProgramOrInstalled) {
-    kova::test::GuiApp();
+    kova::test::QtTestApp();
     TempDir dir;
     EXPECT_TRUE(CHelpWindow::FindIndex(dir.Path()).isEmpty());
     QDir(QString::fromStdString(dir.Path())).mkpath(QStringLiteral("share/kova/help"));
@@ -211,7 +221,7 @@ TEST(HelpWindowTest, FindsTheGuideBesideTheProgramOrInstalled) {
 }
 
 TEST(CommandLineTest, ProgramOpensTheNamedMeasurement) {
-    kova::test::GuiApp();
+    kova::test::QtTestApp();
     TempDir dir;
     {
         RecordingPrompter prompter;

@@ -3,10 +3,11 @@
 #include "CCfgFile.h"
 #include "CKOVAApp.h"
 #include "CMainFrame.h"
-#include "GuiTestApp.h"
+#include "QtTestApp.h"
 #include "RecordingPrompter.h"
 #include "TestFiles.h"
 
+#include <QApplication>
 #include <gtest/gtest.h>
 
 namespace {
@@ -26,7 +27,7 @@ void WriteConfig(const std::string& path, const char* version) {
 }
 
 TEST(SystemConfigTest, StartWithoutFileWritesTheDefaultsAtExit) {
-    kova::test::GuiApp();
+    kova::test::QtTestApp();
     TempDir dir;
     RecordingPrompter prompter;
     {
@@ -52,7 +53,7 @@ TEST(SystemConfigTest, StartWithoutFileWritesTheDefaultsAtExit) {
 }
 
 TEST(SystemConfigTest, WrongVersionRefusesToStart) {
-    kova::test::GuiApp();
+    kova::test::QtTestApp();
     for (const char* version : {"KOVA_VER1.01", static_cast<const char*>(nullptr)}) {
         TempDir dir;
         WriteConfig(ConfigPath(dir), version);

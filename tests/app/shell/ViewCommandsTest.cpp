@@ -1,5 +1,6 @@
 #include "ViewCommands.h"
 
+#include "BmpFixtures.h"
 #include "CCfgFile.h"
 #include "CFrameStore.h"
 #include "CImageDisplay.h"
@@ -7,10 +8,9 @@
 #include "MeasureDocument.h"
 #include "MotionImage.h"
 #include "RecordingPrompter.h"
-#include "ShellFixtures.h"
 #include "SystemConfig.h"
 #include "TestFiles.h"
-#include "ToolWindowState.h"
+#include "ToolWindow.h"
 
 #include <QDir>
 #include <gtest/gtest.h>
@@ -77,7 +77,7 @@ TEST(ViewCommandsTest, MeasurementCommandsNeedAChosenSequence) {
     TempDir dir;
     kova::test::WriteBmp(dir.File("A0001.BMP"), 4, 4, 9);
     rig.prompter.QueueFiles({dir.File("A0001.BMP")});
-    ASSERT_EQ(rig.commands.ChooseSequence(), 1);
+    ASSERT_EQ(rig.commands.ChooseSequence(), CommandResult::Done);
     EXPECT_FALSE(rig.commands.StartScreen());
     rig.prompter.Clear();
     EXPECT_TRUE(rig.commands.CanAutoMeasure());
@@ -160,7 +160,7 @@ TEST(ViewCommandsTest, SaveStoresTheImageSource) {
     CommandRig rig;
     kova::test::WriteBmp(dir.File("B0003.BMP"), 4, 4, 9);
     rig.prompter.QueueFiles({dir.File("B0003.BMP")});
-    ASSERT_EQ(rig.commands.ChooseSequence(), 1);
+    ASSERT_EQ(rig.commands.ChooseSequence(), CommandResult::Done);
     ASSERT_EQ(rig.commands.OpenFile(path), 1);
     // The opened measurement's source replaced the chosen one.
     EXPECT_EQ(rig.motion.Source().ext, "BMP");
@@ -182,7 +182,7 @@ TEST(ViewCommandsTest, MissingCaptureProgramIsReported) {
     TempDir dir;
     RecordingPrompter prompter;
     const QString before = QDir::currentPath();
-    EXPECT_EQ(ViewCommands::StartCapture(dir.Path(), prompter), 0);
+    EXPECT_EQ(ViewCommands::StartCapture(dir.Path(), prompter), CommandResult::Failed);
     EXPECT_EQ(prompter.Texts(), (std::vector<std::string>{"没能打开图像采集系统。"}));
     EXPECT_EQ(QDir::currentPath(), before);
 }

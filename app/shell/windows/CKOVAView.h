@@ -1,0 +1,112 @@
+#pragma once
+
+#include "CDataClient.h"
+#include "DisplayWindow.h"
+
+#include <QAbstractScrollArea>
+#include <QImage>
+#include <memory>
+
+struct AppContext;
+struct CommandRow;
+struct ViewParts;
+class CImageDisplay;
+class CKOVADoc;
+class MotionImage;
+class QPrinter;
+class ToolWindowRegistry;
+class ViewCommands;
+namespace kova {
+class CVideoCapDS;
+}
+
+// The view of one child window: paints the displayed frame of the store at
+// the zoom with the overlays of the display server in image pixels, maps the
+// mouse to image pixels, owns the document, the image display, the motion
+// image, the command logic and the hosts of its tool windows, and runs the
+// commands of the command table.
+class CKOVAView : public QAbstractScrollArea, public DisplayWindow, public CDataClient {
+    Q_OBJECT
+
+public:
+    CKOVAView(AppContext& app, QWidget* parent = nullptr);
+    ~CKOVAView() override;
+
+    CKOVADoc& Document() { return *document_; }
+    CImageDisplay& Display() { return *display_; }
+    MotionImage& Motion() { return *motion_; }
+    ViewCommands& Commands() { return *commands_; }
+    ToolWindowRegistry& Windows() { return *windows_; }
+    const QString& ZoomText() const { return zoomText_; }
+
+    // Runs a command of the command table: its precondition, its tool
+    // window, its handler.
+    void RunCommand(const CommandRow& row);
+
+    // The commands of the document menu.
+    void OnChooseSequence();
+    void OnOpenResult();
+    void OnSaveResult();
+    void OnSaveImage();
+    void OnZoom(int zoom);
+    void OnCapture();
+    // Opens a named measurement (command line, recent files); 1 or -1.
+    int OpenFile(const std::string& path);
+    // Called by the tracking window with the new measurement.
+    int ReloadAfterTracking(const std::string& path);
+
+    // The displayed frame with its overlays, in image pixels.
+    QImage RenderImage();
+    // Prints the displayed frame with its overlays, fitted to the page.
+    void Print(QPrinter* printer);
+
+    // A window point as an image pixel at the current zoom and scroll.
+    QPoint ToImage(QPoint window) const;
+    // The size of the zoomed frame in window pixels.
+    QSize ZoomedSize() const;
+    // Sizes the child window to the zoomed frame (within the main window).
+    void FitFrame();
+
+    bool IsAlive() const override { return true; }
+    bool IsVisible() const override { return isVisible(); }
+    void RepaintNow() override;
+
+    void OnDataChanged() override;
+
+signals:
+    void zoomTextChanged(const QString& text);
+    void resultMenusChanged(bool enabled);
+    void titleChanged(const QString& title);
+    // A measurement file was opened or saved (for the recent file list).
+    void fileUsed(const QString& path);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    void SetUp();
+    void UpdateScrollBars();
+    void PaintStartScreen(QPainter& painter);
+    void PaintFrame(QPainter& painter);
+    QPoint Scroll() const;
+    void DocumentChanged(int result);
+
+    AppContext& app_;
+    std::unique_ptr<CKOVADoc> document_;
+    std::unique_ptr<kova::CVideoCapDS> capture_;
+    std::unique_ptr<CImageDisplay> display_;
+    std::unique_ptr<MotionImage> motion_;
+    std::unique_ptr<ViewCommands> commands_;
+    std::unique_ptr<ViewParts> parts_;
+    std::unique_ptr<ToolWindowRegistry> windows_;
+    QImage frame_;
+    unsigned long frameSerial_ = 0;
+    bool frameValid_ = false;
+    QString zoomText_;
+};

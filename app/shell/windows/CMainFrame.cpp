@@ -1,0 +1,315 @@
+#include "CMainFrame.h"
+
+#include "AppContext.h"
+#include "CAboutDlg.h"
+#include "CChildFrame.h"
+#include "CFrameStore.h"
+#include "CHelpWindow.h"
+#include "CKOVAView.h"
+#include "CSysFrameDlg.h"
+#include "CommandTable.h"
+#include "ViewCommands.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMenuBar>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QSettings>
+#include <QStatusBar>
+#include <QTimer>
+#include <string>
+
+namespace {
+
+QString Utf8(const char* text) {
+    return QString::fromUtf8(text);
+}
+
+const char* const kRecentGroup = "Recent File List";
+
+} // namespace
+
+CMainFrame::CMainFrame(AppContext& app, QWidget* parent)
+    : QMainWindow(parent), app_(app), mdi_(new QMdiArea(this)),
+      printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
+    setWindowTitle(QStringLiteral("KOVA"));
+    setCentralWidget(mdi_);
+    mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    BuildMenus();
+    BuildStatusBar();
+    app_.settings.beginGroup(Utf8(kRecentGroup));
+    for (int i = 1; i <= kRecentFiles; ++i) {
+        const QString path = app_.settings.value(QStringLiteral("File%1").arg(i)).toString();
+        if (!path.isEmpty()) recent_.append(path);
+    }
+    app_.settings.endGroup();
+    RebuildRecent();
+    connect(mdi_, &QMdiArea::subWindowActivated, this, [this] { ActiveChanged(); });
+    ActiveChanged();
+    resize(1024, 768);
+}
+
+CMainFrame::~CMainFrame() {
+    // The children close while the menus go: no more menu updates.
+    closing_ = true;
+    mdi_->disconnect(this);
+    // Closed children may wait for deletion outside the area's list.
+    for (CChildFrame* child : findChildren<CChildFrame*>()) {
+        child->disconnect(this);
+        child->View()->disconnect(this);
+    }
+}
+
+QAction* CMainFrame::AddAction(const CommandRow& row) {
+    auto* action = new QAction(Utf8(row.text), this);
+    QString tip = row.status ? Utf8(row.status) : QString();
+    const qsizetype cut = tip.indexOf(QLatin1Char('\n'));
+    if (cut >= 0) {
+        action->setToolTip(tip.mid(cut + 1));
+        tip = tip.left(cut);
+    }
+    action->setStatusTip(tip);
+    if (row.keys) action->setShortcut(QKeySequence(Utf8(row.keys)));
+    connect(action, &QAction::triggered, this, [this, &row] { Run(row); });
+    actions_.emplace_back(&row, action);
+    return action;
+}
+
+QAction* CMainFrame::Action(int command) const {
+    QAction* first = nullptr;
+    for (const auto& [row, action] : actions_) {
+        if (row->id != command) continue;
+        if (action->isVisible()) return action;
+        if (!first) first = action;
+    }
+    return first;
+}
+
+void CMainFrame::Run(const CommandRow& row) {
+    if (row.onFrame) {
+        row.onFrame(*this);
+        return;
+    }
+    if (CKOVAView* view = ActiveView()) view->RunCommand(row);
+}
+
+QMenu* CMainFrame::MenuAt(const char* path) {
+    const std::string key(path);
+    const auto found = menus_.find(key);
+    if (found != menus_.end()) return found->second;
+    const std::size_t slash = key.rfind('/');
+    QMenu* menu = slash == std::string::npos
+                      ? menuBar()->addMenu(Utf8(path))
+                      : MenuAt(key.substr(0, slash).c_str())
+                            ->addMenu(QString::fromStdString(key.substr(slash + 1)));
+    menus_[key] = menu;
+    return menu;
+}
+
+void CMainFrame::BuildMenus() {
+    // The top-level menus in their order, whether or not they hold entries
+    // yet: the result menus show once windows have joined them.
+    for (const MenuRow& menu : MenuTable())
+        MenuAt(menu.title);
+    for (const CommandRow& row : CommandTable()) {
+        QMenu* menu = MenuAt(row.menu);
+        switch (row.kind) {
+        case RowKind::Separator:
+            menu->addSeparator();
+            break;
+        case RowKind::RecentFiles:
+            recentMenu_ = menu->addMenu(Utf8(row.text));
+            break;
+        case RowKind::Command:
+            menu->addAction(AddAction(row));
+            break;
+        }
+    }
+    for (const MenuRow& menu : MenuTable()) {
+        if (!menu.result) continue;
+        (resultBrowse_ ? resultFix_ : resultBrowse_) = MenuAt(menu.title);
+    }
+}
+
+void CMainFrame::BuildStatusBar() {
+    for (const char* name : {"大写", "数字", "滚动"}) {
+        auto* pane = new QLabel(Utf8(name), this);
+        pane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        pane->setEnabled(false);
+        statusBar()->addPermanentWidget(pane);
+    }
+    statusBar()->showMessage(QStringLiteral("就绪"));
+}
+
+QString CMainFrame::MessagePaneText() const {
+    return statusBar()->currentMessage();
+}
+
+CKOVAView* CMainFrame::ActiveView() const {
+    auto* child = qobject_cast<CChildFrame*>(mdi_->activeSubWindow());
+    if (!child) {
+        // Without a focused child (the main window inactive) the last shown.
+        const QList<QMdiSubWindow*> children =
+            mdi_->subWindowList(QMdiArea::ActivationHistoryOrder);
+        for (auto it = children.rbegin(); it != children.rend() && !child; ++it)
+            if (!(*it)->isHidden()) child = qobject_cast<CChildFrame*>(*it);
+    }
+    return child ? child->View() : nullptr;
+}
+
+void CMainFrame::ConnectView(CChildFrame* child) {
+    CKOVAView* view = child->View();
+    connect(view, &CKOVAView::zoomTextChanged, this,
+            [this](const QString& text) { statusBar()->showMessage(text); });
+    connect(view, &CKOVAView::resultMenusChanged, this, [this, view](bool enabled) {
+        if (view == ActiveView()) SetResultMenus(enabled);
+    });
+    connect(view, &CKOVAView::fileUsed, this, &CMainFrame::AddRecent);
+    connect(child, &QObject::destroyed, this, [this] { ActiveChanged(); });
+}
+
+CChildFrame* CMainFrame::NewDocument() {
+    auto* child = new CChildFrame(app_);
+    mdi_->addSubWindow(child);
+    ConnectView(child);
+    child->show();
+    // The child's borders are known once it is laid out.
+    CKOVAView* view = child->View();
+    view->FitFrame();
+    QTimer::singleShot(0, view, [view] { view->FitFrame(); });
+    mdi_->setActiveSubWindow(child);
+    ActiveChanged();
+    return child;
+}
+
+CChildFrame* CMainFrame::OpenDocument(const QString& path) {
+    CChildFrame* child = NewDocument();
+    child->View()->OpenFile(path.toStdString());
+    ActiveChanged();
+    return child;
+}
+
+void CMainFrame::SetResultMenus(bool enabled) {
+    for (QMenu* menu : {resultBrowse_, resultFix_}) {
+        menu->setEnabled(enabled);
+        menu->menuAction()->setEnabled(enabled);
+        menu->menuAction()->setVisible(!menu->actions().isEmpty());
+    }
+}
+
+namespace {
+
+bool ShownNow(Shown shown, bool document) {
+    return shown == Shown::Always || (shown == Shown::WithDocument) == document;
+}
+
+} // namespace
+
+void CMainFrame::ActiveChanged() {
+    if (closing_) return;
+    // A closed child stays listed until it is deleted: count the shown ones.
+    int open = 0;
+    for (QMdiSubWindow* child : mdi_->subWindowList())
+        if (!child->isHidden()) ++open;
+    CKOVAView* view = open > 0 ? ActiveView() : nullptr;
+    const bool document = view != nullptr;
+    for (const auto& [row, action] : actions_)
+        action->setVisible(ShownNow(row->shown, document));
+    for (const MenuRow& menu : MenuTable())
+        if (!menu.result)
+            MenuAt(menu.title)->menuAction()->setVisible(ShownNow(menu.shown, document));
+    SetResultMenus(document && view->Commands().ResultMenusEnabled());
+    if (!document) {
+        resultBrowse_->menuAction()->setVisible(false);
+        resultFix_->menuAction()->setVisible(false);
+    }
+}
+
+void CMainFrame::UpdateViews() {
+    for (QMdiSubWindow* window : mdi_->subWindowList())
+        if (auto* child = qobject_cast<CChildFrame*>(window)) child->View()->RepaintNow();
+}
+
+void CMainFrame::AddRecent(const QString& path) {
+    const QString full = QFileInfo(path).absoluteFilePath();
+    recent_.removeAll(full);
+    recent_.prepend(full);
+    while (recent_.size() > kRecentFiles)
+        recent_.removeLast();
+    app_.settings.beginGroup(Utf8(kRecentGroup));
+    for (int i = 0; i < kRecentFiles; ++i)
+        app_.settings.setValue(QStringLiteral("File%1").arg(i + 1),
+                               i < recent_.size() ? recent_[i] : QString());
+    app_.settings.endGroup();
+    RebuildRecent();
+}
+
+void CMainFrame::RebuildRecent() {
+    recentMenu_->clear();
+    for (int i = 0; i < recent_.size(); ++i) {
+        const QString path = recent_[i];
+        QAction* action = recentMenu_->addAction(
+            QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName()));
+        action->setStatusTip(path);
+        connect(action, &QAction::triggered, this, [this, path] { OpenDocument(path); });
+    }
+    recentMenu_->menuAction()->setEnabled(!recent_.isEmpty());
+}
+
+void CMainFrame::OnHelp() {
+    if (help_) {
+        help_->show();
+        help_->raise();
+        return;
+    }
+    const QString index = CHelpWindow::FindIndex(app_.store.Get_directory(3));
+    if (index.isEmpty()) return; // no guide installed: help does nothing
+    help_ = new CHelpWindow(index, this);
+    help_->show();
+}
+
+void CMainFrame::OnAbout() {
+    CAboutDlg about(this);
+    about.exec();
+}
+
+void CMainFrame::OnSysFrame() {
+    CSysFrameDlg dialog(app_.store, app_.settings, this);
+    dialog.exec();
+}
+
+void CMainFrame::OnPrint() {
+    CKOVAView* view = ActiveView();
+    if (!view) return;
+    QPrintDialog dialog(printer_.get(), this);
+    if (dialog.exec() == QDialog::Accepted) view->Print(printer_.get());
+}
+
+void CMainFrame::OnPrintPreview() {
+    CKOVAView* view = ActiveView();
+    if (!view) return;
+    QPrintPreviewDialog preview(printer_.get(), this);
+    connect(&preview, &QPrintPreviewDialog::paintRequested, view, &CKOVAView::Print);
+    preview.exec();
+}
+
+void CMainFrame::OnPrintSetup() {
+    QPageSetupDialog dialog(printer_.get(), this);
+    dialog.exec();
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    mdi_->closeAllSubWindows();
+    event->accept();
+}
+
+CHelpWindow* CMainFrame::HelpWindow() const {
+    return help_.data();
+}

@@ -1,0 +1,133 @@
+#include "CommandTable.h"
+
+#include "CKOVAView.h"
+#include "CMainFrame.h"
+#include "CommandId.h"
+#include "ViewCommands.h"
+
+// The hosts of the tool windows.
+#include "CalibrationHost.h"
+#include "PixelValueHost.h"
+
+#include <QMdiArea>
+
+namespace {
+
+using namespace CommandId;
+
+const char* const kFile = "文件(&F)";
+const char* const kImage = "图像(&I)";
+const char* const kZoom = "图像(&I)/图像缩放";
+const char* const kResultBrowse = "结果浏览(&R)";
+const char* const kResultFix = "结果修正(&C)";
+const char* const kWindow = "窗口(&W)";
+const char* const kHelpMenu = "帮助(&H)";
+
+template <typename Host> std::unique_ptr<ToolWindowHost> Make(ViewParts& view) {
+    return std::make_unique<Host>(view);
+}
+
+std::vector<CommandRow> FileMenu() {
+    return {
+        FrameCommand(kNew, kFile, "新建(&N)", "建立新文档", [](CMainFrame& f) { f.NewDocument(); })
+            .Keys("Ctrl+N"),
+        ViewCommand(kOpenResult, kFile, "打开2D结果文件(&L)", "打开2D测算结果文件",
+                    [](CKOVAView& v) { v.OnOpenResult(); }),
+        ViewCommand(kSaveResult, kFile, "保存2D结果修正文件(S)", "保存2D结果修正文件",
+                    [](CKOVAView& v) { v.OnSaveResult(); }),
+        FrameCommand(kClose, kFile, "关闭(&C)", "关闭活动文档",
+                     [](CMainFrame& f) { f.MdiArea()->closeActiveSubWindow(); })
+            .Show(Shown::WithDocument),
+        Separator(kFile),
+        ViewCommand(kSaveImage, kFile, "保存表示图象(&M)", "保存当前表示的一幅图像",
+                    [](CKOVAView& v) { v.OnSaveImage(); }),
+        FrameCommand(kSysFrame, kFile, "系统帧设定", "设定帧存储器的帧数和目录",
+                     [](CMainFrame& f) { f.OnSysFrame(); })
+            .Show(Shown::WithoutDocument),
+        Separator(kFile),
+        FrameCommand(kPrint, kFile, "打印(&P)...", "打印活动文档\n打印",
+                     [](CMainFrame& f) { f.OnPrint(); })
+            .Keys("Ctrl+P")
+            .Show(Shown::WithDocument),
+        FrameCommand(kPrintPreview, kFile, "打印预览(&V)", "显示整页\n打印预览",
+                     [](CMainFrame& f) { f.OnPrintPreview(); })
+            .Show(Shown::WithDocument),
+        FrameCommand(kPrintSetup, kFile, "打印设置(&R)...", "改变打印机及打印选项\n打印设置",
+                     [](CMainFrame& f) { f.OnPrintSetup(); }),
+        Separator(kFile),
+        RecentFiles(kFile),
+        Separator(kFile),
+        FrameCommand(kExit, kFile, "退出(&X)", "退出应用程序", [](CMainFrame& f) { f.close(); })
+            .Keys("Ctrl+Q"),
+    };
+}
+
+std::vector<CommandRow> ImageMenu() {
+    struct Zoom {
+        const char* text;
+        const char* status;
+        CommandRow::ViewHandler run;
+    };
+    const Zoom zooms[] = {
+        {"1/2倍", "图像缩小为原图一半显示", [](CKOVAView& v) { v.OnZoom(50); }},
+        {"1倍", "显示原图", [](CKOVAView& v) { v.OnZoom(100); }},
+        {"2倍", "图像放大为原图2倍显示", [](CKOVAView& v) { v.OnZoom(200); }},
+        {"3倍", "图像放大为原图3倍显示", [](CKOVAView& v) { v.OnZoom(300); }},
+        {"4倍", "图像放大为原图4倍显示", [](CKOVAView& v) { v.OnZoom(400); }},
+        {"5倍", "图像放大为原图5倍显示", [](CKOVAView& v) { v.OnZoom(500); }},
+    };
+    std::vector<CommandRow> rows = {
+        ViewCommand(kMotionImage, kImage, "运动图像(&O)", "指定连续图像名称",
+                    [](CKOVAView& v) { v.OnChooseSequence(); }),
+        WindowCommand(kCalibration, kImage, "2D比例标定(&2)", "2维测量比例的标定",
+                      &ViewCommands::CanCalibrate, ToolWindow::Calibration, &Make<CalibrationHost>),
+        WindowCommand(kPixelValue, kImage, "像素值(&V)", "查看鼠标周围的像素值", nullptr,
+                      ToolWindow::PixelValue, &Make<PixelValueHost>),
+    };
+    for (int i = 0; i < 6; ++i)
+        rows.push_back(
+            ViewCommand(kZoomHalf + i, kZoom, zooms[i].text, zooms[i].status, zooms[i].run));
+    rows.push_back(Separator(kImage));
+    rows.push_back(ViewCommand(kCapture, kImage, "图象采集(&T)", "打开图像采集系统",
+                               [](CKOVAView& v) { v.OnCapture(); }));
+    return rows;
+}
+
+std::vector<CommandRow> WindowAndHelpMenus() {
+    return {
+        FrameCommand(kCascade, kWindow, "层叠(&C)", nullptr,
+                     [](CMainFrame& f) { f.MdiArea()->cascadeSubWindows(); }),
+        FrameCommand(kTile, kWindow, "平铺(&T)", nullptr,
+                     [](CMainFrame& f) { f.MdiArea()->tileSubWindows(); }),
+        FrameCommand(kHelp, kHelpMenu, "使用说明(&U)", "界面功能的使用说明",
+                     [](CMainFrame& f) { f.OnHelp(); }),
+        FrameCommand(kAbout, kHelpMenu, "关于 KOVA(&A)...", "显示程序信息，版本号和版权\n关于",
+                     [](CMainFrame& f) { f.OnAbout(); }),
+    };
+}
+
+std::vector<CommandRow> AllRows() {
+    std::vector<CommandRow> rows;
+    for (const auto& part : {FileMenu(), ImageMenu(), WindowAndHelpMenus()})
+        rows.insert(rows.end(), part.begin(), part.end());
+    return rows;
+}
+
+} // namespace
+
+const std::vector<MenuRow>& MenuTable() {
+    static const std::vector<MenuRow> menus = {
+        {kFile, Shown::Always, false},
+        {kImage, Shown::WithDocument, false},
+        {kResultBrowse, Shown::WithDocument, true},
+        {kResultFix, Shown::WithDocument, true},
+        {kWindow, Shown::WithDocument, false},
+        {kHelpMenu, Shown::Always, false},
+    };
+    return menus;
+}
+
+const std::vector<CommandRow>& CommandTable() {
+    static const std::vector<CommandRow> rows = AllRows();
+    return rows;
+}

@@ -1,0 +1,28 @@
+# kova_assert_headless(TARGET...): fails the configuration when one of the
+# targets links Qt Widgets or a window library, directly or through the
+# libraries it links.
+function(_kova_check_links target chain)
+  if(NOT TARGET ${target})
+    return()
+  endif()
+  get_target_property(_aliased ${target} ALIASED_TARGET)
+  if(_aliased)
+    set(target ${_aliased})
+  endif()
+  get_target_property(_links ${target} LINK_LIBRARIES)
+  get_target_property(_ilinks ${target} INTERFACE_LINK_LIBRARIES)
+  foreach(lib IN LISTS _links _ilinks)
+    if(lib MATCHES "Widgets|PrintSupport|windows|windowhost|kovawidgets|^kova_shell$")
+      message(FATAL_ERROR "${chain} -> ${lib}: logic libraries must not link widgets")
+    endif()
+    if(lib MATCHES "^kova" AND NOT lib STREQUAL "kova_settings")
+      _kova_check_links(${lib} "${chain} -> ${lib}")
+    endif()
+  endforeach()
+endfunction()
+
+function(kova_assert_headless)
+  foreach(target ${ARGN})
+    _kova_check_links(${target} ${target})
+  endforeach()
+endfunction()

@@ -1,0 +1,288 @@
+#include "DataMerge.h"
+
+#include "CCfgFile.h"
+#include "MeasureFixtures.h"
+#include "RecordingPrompter.h"
+#include "TestFiles.h"
+
+#include <gtest/gtest.h>
+
+using kova::Message;
+using kova::MessageAnswer;
+using kova::MessageButtons;
+using kova::MessageIcon;
+using namespace kova::test;
+
+namespace {
+
+Message Error(const std::string& text) {
+    return {text, "错误", MessageIcon::Exclamation};
+}
+
+struct DataMergeTest : ::testing::Test {
+    TempDir dir;
+    kova::RecordingPrompter prompter;
+    DataMerge merge{dir.Path()};
+
+    void SetUp() override { merge.head = "RUN"; }
+
+    // Input `number`: `targets` x `frames` points whose x encodes (number,
+    // target, frame), a .TRI with the image numbers `first`..`last`.
+    void WriteInput(int number, int targets, int frames, int first, int last,
+                    MeasureHeader header = SampleHeader()) {
+        CTrackFile2D track;
+        track.Create(targets, frames);
+        track.SetHeader(header);
+        for (int t = 0; t < targets; ++t)
+            for (int f = 0; f < frames; ++f) {
+                XY_TRACK p{static_cast<std::int16_t>(t), 100.0f * number + 10.0f * t + f,
+                           static_cast<float>(f)};
+                track.SetPoint(t, f, &p);
+            }
+        char name[32];
+        std::snprintf(name, sizeof name, "RUN%04d", number);
+        ASSERT_EQ(track.Save(dir.File(std::string(name) + ".TRK")), 1);
+        CCfgFile info;
+        for (const char* key : {"ImagePath", "ImageFileExt", "NameTarget"})
+            info.SetValue(key, std::string("x"));
+        info.SetValue("ImageNameHead", std::string(number == 2 ? "SEQ" : "seq"));
+        info.SetValue("ImageStartNum", first);
+        info.SetValue("ImageEndNum", last);
+        info.SetValue("ImageScenes", last - first + 1);
+        info.SetValue("ImageStartFile", "seq" + std::to_string(first) + ".BMP");
+        info.SetValue("ImageEndFile", "seq" + std::to_string(last) + ".BMP");
+        ASSERT_EQ(info.Save(dir.File(std::string(name) + ".TRI")), 1);
+    }
+
+    int InfoInt(const char* key) {
+        CCfgFile info;
+        info.Load(dir.File("RUN.TRI"));
+        int value = -1;
+        info.GetValue(key, &value);
+        return value;
+    }
+    std::string InfoText(const char* key) {
+        CCfgFile info;
+        info.Load(dir.File("RUN.TRI"));
+        std::string text;
+        info.GetValue(key, &text);
+        return text;
+    }
+
+    bool Output() const { return Exists(dir.File("RUN.TRK")) || Exists(dir.File("RUN.TRI")); }
+};
+
+} // namespace
+
+TEST_F(DataMergeTest, FieldChecksInOrder) {
+    struct Case {
+        int start, end;
+        const char* head;
+        const char* message;
+    };
+    const Case cases[] = {{0, 0, "", "起始序号异常。"},
+                          {1, 0, "", "终止序号异常。"},
+                          {3, 2, "", "起始序号大于终止序号。"},
+                          {1, 2, "", "文件名错误。"}};
+    for (const Case& c : cases) {
+        prompter.Clear();
+        merge.startNumber = c.start;
+        merge.endNumber = c.end;
+        merge.head = c.head;
+        EXPECT_EQ(merge.Run(prompter), -1); // the dialog stays open
+        EXPECT_EQ(prompter.Messages(), std::vector<Message>{Error(c.message)});
+    }
+}
+
+TEST_F(DataMergeTest, MergeByFramesJoinsPointsAndImageKeys) {
+    WriteInput(1, 2, 3, 1, 3);
+    WriteInput(2, 2, 2, 4, 5);
+    MeasureHeader other = SampleHeader();
+    other.directY = 1; // the y direction is not compared
+    WriteInput(3, 2, 1, 6, 6, other);
+    merge.endNumber = 3;
+    EXPECT_EQ(merge.Run(prompter), 1);
+    EXPECT_EQ(prompter.Messages(),
+              (std::vector<Message>{{"数据连接成功。", "确认", MessageIcon::None}}));
+    EXPECT_EQ(merge.totalFrames, 6);
+    EXPECT_EQ(merge.totalTargets, 2);
+
+    CTrackFile2D out;
+    ASSERT_EQ(out.Load(dir.File("RUN.TRK")), 1);
+    EXPECT_EQ(out.GetFrameCount(), 6);
+    EXPECT_EQ(out.GetTargetCount(), 2);
+    EXPECT_EQ(out.GetHeader().directY, -1); // the first input's header
+    EXPECT_EQ(out.GetHeader().statusCounts[0], 1000u);
+    EXPECT_EQ(At(out, 1, 0).x, 110.0f);
+    EXPECT_EQ(At(out, 1, 2).x, 112.0f);
+    EXPECT_EQ(At(out, 0, 3).x, 200.0f);
+    EXPECT_EQ(At(out, 1, 4).x, 211.0f);
+    EXPECT_EQ(At(out, 1, 5).x, 310.0f);
+
+    EXPECT_EQ(InfoInt("ImageStartNum"), 1);
+    EXPECT_EQ(InfoInt("ImageEndNum"), 6);
+    EXPECT_EQ(InfoInt("ImageScenes"), 6);
+    EXPECT_EQ(InfoText("ImageEndFile"), "seq6.BMP");
+    EXPECT_EQ(InfoText("ImageNameHead"), "seq");
+}
+
+TEST_F(DataMergeTest, SingleFileMergeIsACopyWithTheImageKeys) {
+    WriteInput(1, 2, 3, 10, 12);
+    EXPECT_EQ(merge.Run(prompter), 1);
+    EXPECT_EQ(ReadBytes(dir.File("RUN.TRK")), ReadBytes(dir.File("RUN0001.TRK")));
+    EXPECT_EQ(InfoText("ImageStartFile"), "seq10.BMP");
+    CCfgFile info;
+    info.Load(dir.File("RUN.TRI"));
+    EXPECT_EQ(info.Records().size(), 8u); // the image keys only
+}
+
+TEST_F(DataMergeTest, ImageGapFailsAndLeavesNoOutput) {
+    WriteInput(1, 1, 50, 1, 50);
+    WriteInput(2, 1, 49, 52, 100);
+    merge.endNumber = 2;
+    EXPECT_EQ(merge.Run(prompter), 0);
+    EXPECT_EQ(prompter.Messages(),
+              (std::vector<Message>{Error("图像不连续。"), Error("数据连接失败。")}));
+    EXPECT_FALSE(Output());
+}
+
+TEST_F(DataMergeTest, HeaderDifferencesAreNamed) {
+    struct Case {
+        void (*change)(MeasureHeader*);
+        const char* message;
+    };
+    const Case cases[] = {
+        {[](MeasureHeader* h) { h->interval = 9; }, "间隔错误"},
+        {[](MeasureHeader* h) { h->frameRate = 9; }, "帧数异常。"},
+        {[](MeasureHeader* h) { h->timeUnit = 3; }, "时间单位错误"},
+        {[](MeasureHeader* h) { h->scale = 0.25f; }, "比例错误。"},
+        {[](MeasureHeader* h) { h->lengthUnit = 4; }, "距离单位错误。"},
+        {[](MeasureHeader* h) { h->originX = 1.0f; }, "原点X错误。"},
+        {[](MeasureHeader* h) { h->originY = 1.0f; }, "原点Y错误。"},
+        {[](MeasureHeader* h) { h->angle = 1.0f; }, "角度错误。"},
+    };
+    WriteInput(1, 2, 3, 1, 3);
+    merge.endNumber = 2;
+    for (const Case& c : cases) {
+        MeasureHeader h = SampleHeader();
+        c.change(&h);
+        WriteInput(2, 2, 3, 4, 6, h);
+        prompter.Clear();
+        EXPECT_EQ(merge.Run(prompter), -1);
+        EXPECT_EQ(prompter.Messages(), std::vector<Message>{Error(c.message)});
+        EXPECT_FALSE(Output());
+    }
+    WriteInput(2, 3, 3, 4, 6); // another target count
+    prompter.Clear();
+    EXPECT_EQ(merge.Run(prompter), -1);
+    EXPECT_EQ(prompter.Texts(), std::vector<std::string>{"目标数错误。"});
+    merge.mode = DataMerge::kByTargets;
+    WriteInput(2, 2, 4, 4, 6); // another frame count
+    prompter.Clear();
+    EXPECT_EQ(merge.Run(prompter), -1);
+    EXPECT_EQ(prompter.Texts(), std::vector<std::string>{"帧数错误。"});
+
+    WriteInput(2, 2, 3, 4, 6);
+    merge.endNumber = 3; // input 3 does not exist
+    prompter.Clear();
+    EXPECT_EQ(merge.Run(prompter), -1);
+    EXPECT_EQ(prompter.Messages(), std::vector<Message>{Error("读文件出错")});
+}
+
+TEST_F(DataMergeTest, MergeByTargetsPutsInputsSideBySide) {
+    WriteInput(1, 2, 3, 1, 3);
+    WriteInput(2, 1, 3, 7, 9);
+    merge.endNumber = 2;
+    merge.mode = DataMerge::kByTargets;
+    EXPECT_EQ(merge.Run(prompter), 1);
+    EXPECT_EQ(prompter.Texts(), std::vector<std::string>{"数据连接成功。"});
+    CTrackFile2D out;
+    ASSERT_EQ(out.Load(dir.File("RUN.TRK")), 1);
+    EXPECT_EQ(out.GetTargetCount(), 3);
+    EXPECT_EQ(out.GetFrameCount(), 3);
+    EXPECT_EQ(out.GetHeader().statusCounts[4], 1004u); // the first input's statistics
+    EXPECT_EQ(At(out, 1, 2).x, 112.0f);
+    EXPECT_EQ(At(out, 2, 1).x, 201.0f);
+    EXPECT_EQ(At(out, 2, 1).status, 0);
+    EXPECT_EQ(InfoInt("ImageEndNum"), 3); // the start input's keys only
+}
+
+TEST_F(DataMergeTest, ExistingOutputIsOverwrittenOnlyWhenConfirmed) {
+    WriteInput(1, 1, 2, 1, 2);
+    WriteBytes(dir.File("RUN.TRK"), "old");
+    prompter.QueueAnswer(MessageAnswer::Cancel);
+    EXPECT_EQ(merge.Run(prompter), -1);
+    EXPECT_EQ(prompter.Messages(),
+              (std::vector<Message>{{"输出文件已经存在。要覆盖吗？", "确认", MessageIcon::Question,
+                                     MessageButtons::OkCancel}}));
+    EXPECT_EQ(ReadBytes(dir.File("RUN.TRK")), "old");
+    prompter.Clear();
+    prompter.QueueAnswer(MessageAnswer::Ok);
+    EXPECT_EQ(merge.Run(prompter), 1);
+    EXPECT_EQ(ReadBytes(dir.File("RUN.TRK")), ReadBytes(dir.File("RUN0001.TRK")));
+}
+
+TEST_F(DataMergeTest, TruncatedInputFailsTheCopyAndRemovesTheOutput) {
+    WriteInput(1, 1, 2, 1, 2);
+    WriteInput(2, 1, 2, 3, 4);
+    const std::string bytes = ReadBytes(dir.File("RUN0002.TRK"));
+    WriteBytes(dir.File("RUN0002.TRK"), bytes.substr(0, bytes.size() - 5));
+    merge.endNumber = 2;
+    EXPECT_EQ(merge.Run(prompter), 0);
+    EXPECT_EQ(prompter.Messages(),
+              (std::vector<Message>{{"读写 '.trk'文件时出错。", "Error", MessageIcon::Exclamation},
+                                    Error("数据连接失败。")}));
+    EXPECT_FALSE(Output());
+
+    merge.mode = DataMerge::kByTargets;
+    prompter.Clear();
+    EXPECT_EQ(merge.Run(prompter), 0);
+    EXPECT_EQ(prompter.Texts(),
+              (std::vector<std::string>{"读写 '.trk'文件出错。", "数据连接失败。"}));
+    EXPECT_FALSE(Output());
+}
+
+TEST_F(DataMergeTest, TotalsBeyondTheHeaderFieldAreRefusedBeforeWriting) {
+    // Two inputs of 20000 frames: 40000 does not fit the 16-bit frame count.
+    WriteInput(1, 1, 20000, 1, 20000);
+    WriteInput(2, 1, 20000, 20001, 40000);
+    merge.endNumber = 2;
+    EXPECT_EQ(merge.Run(prompter), -1);
+    EXPECT_EQ(prompter.Messages(), std::vector<Message>{Error("合并后的帧数或目标数超过32767。")});
+    EXPECT_FALSE(Output());
+}
+
+TEST_F(DataMergeTest, ChooseInputTakesHeadAndNumbersFromTwoFiles) {
+    CTrackFile2D track;
+    prompter.QueueFiles({"/data/set/walk0003.TRK"});
+    prompter.QueueFiles({"/data/set/walk0012.TRK"});
+    EXPECT_TRUE(merge.ChooseInput(prompter, track));
+    EXPECT_EQ(merge.directory, "/data/set");
+    EXPECT_EQ(merge.head, "walk");
+    EXPECT_EQ(merge.startNumber, 3);
+    EXPECT_EQ(merge.endNumber, 12);
+    ASSERT_EQ(prompter.FileRequests().size(), 2u);
+    EXPECT_EQ(prompter.FileRequests()[0].initialDirectory, dir.Path());
+    EXPECT_EQ(merge.InputTrackPath(5), "/data/set/walk0005.TRK");
+    EXPECT_EQ(merge.OutputInfoPath(), "/data/set/walk.TRI");
+
+    const std::vector<std::vector<std::string>> mismatches = {
+        {"/data/set/walk0003.TRK", "/data/other/walk0012.TRK"},
+        {"/data/set/walk0003.TRK", "/data/set/run0012.TRK"},
+        {"/data/set/walk0003.TRK", "/data/set/walk0012.trk"},
+        {"/data/set/walk0012.TRK", "/data/set/walk0003.TRK"},
+    };
+    for (const auto& pair : mismatches) {
+        prompter.Clear();
+        prompter.QueueFiles({pair[0]});
+        prompter.QueueFiles({pair[1]});
+        EXPECT_FALSE(merge.ChooseInput(prompter, track));
+        EXPECT_EQ(prompter.Messages(), std::vector<Message>{Error("文件的对应关系出错。")});
+        EXPECT_EQ(merge.head, "walk");
+        EXPECT_EQ(merge.startNumber, 3);
+    }
+    prompter.Clear();
+    prompter.QueueFileCancel();
+    EXPECT_FALSE(merge.ChooseInput(prompter, track));
+    EXPECT_TRUE(prompter.Messages().empty());
+}

@@ -1,0 +1,219 @@
+#include "CCfgFile.h"
+#include "CTrackFile2D.h"
+#include "MeasureFixtures.h"
+#include "TestFiles.h"
+#include "TextLines.h"
+
+#include <gtest/gtest.h>
+
+using namespace kova::test;
+
+TEST(TrackFile2D, SavesTheExactByteLayoutAndReadsItBack) {
+    TempDir dir;
+    CTrackFile2D track;
+    FillSample(&track, 2, 3);
+    const XY_TRACK filled{-1, 1.5f, -2.0f};
+    track.SetPoint(1, 2, &filled);
+    ASSERT_EQ(track.Save(dir.File("m.TRK")), 1);
+    EXPECT_EQ(track.IsModified(), 0);
+
+    // Header, then frame by frame: target 0, target 1.
+    std::string expected = HeaderBytes(3, 2);
+    for (int f = 0; f < 3; ++f)
+        for (int t = 0; t < 2; ++t) {
+            XY_TRACK p = (t == 1 && f == 2) ? filled : SamplePoint(t, f);
+            PutI16(&expected, p.status);
+            PutF32(&expected, p.x);
+            PutF32(&expected, p.y);
+        }
+    EXPECT_EQ(ReadBytes(dir.File("m.TRK")), expected);
+
+    CTrackFile2D again;
+    ASSERT_EQ(again.Load(dir.File("m.TRK")), 1);
+    EXPECT_EQ(again.GetTargetCount(), 2);
+    EXPECT_EQ(again.GetFrameCount(), 3);
+    EXPECT_EQ(again.IsModified(), 0);
+    EXPECT_EQ(again.GetLastPath(), dir.File("m.TRK"));
+    for (int t = 0; t < 2; ++t)
+        for (int f = 0; f < 3; ++f)
+            EXPECT_EQ(At(again, t, f), At(track, t, f)); // status -1 keeps all 16 bits
+    ASSERT_EQ(again.Save(dir.File("copy.TRK")), 1);
+    EXPECT_EQ(ReadBytes(dir.File("copy.TRK")), expected);
+}
+
+TEST(TrackFile2D, ReadsHandMadeFilesIncludingOldInterpolatedStatus) {
+    TempDir dir;
+    std::string bytes = HeaderBytes(1, 2);
+    PutLE(&bytes, 0xFFFF, 2); // status written as 0xFFFF by older programs
+    PutF32(&bytes, 3.0f);
+    PutF32(&bytes, 4.0f);
+    PutI16(&bytes, 4);
+    PutF32(&bytes, -7.5f);
+    PutF32(&bytes, 8.0f);
+    WriteBytes(dir.File("old.TRK"), bytes);
+    CTrackFile2D track;
+    ASSERT_EQ(track.Load(dir.File("old.TRK")), 1);
+    EXPECT_EQ(At(track, 0, 0), (XY_TRACK{-1, 3.0f, 4.0f}));
+    EXPECT_EQ(At(track, 1, 0), (XY_TRACK{4, -7.5f, 8.0f}));
+    const MeasureHeader& h = track.GetHeader();
+    const MeasureHeader e = SampleHeader();
+    EXPECT_EQ(h.interval, e.interval);
+    EXPECT_EQ(h.scale, e.scale);
+    EXPECT_EQ(h.directY, e.directY);
+    EXPECT_EQ(h.widthEdge, e.widthEdge);
+    EXPECT_EQ(h.firstNumber, e.firstNumber);
+    EXPECT_EQ(h.lastNumber, e.lastNumber);
+    EXPECT_EQ(h.statusCounts[4], e.statusCounts[4]);
+}
+
+TEST(TrackFile2D, BadFilesFailAndLeaveAnEmptyMeasurement) {
+    TempDir dir;
+    const std::pair<const char*, std::string> cases[] = {
+        {"zero frames", HeaderBytes(0, 3)},
+        {"zero targets", HeaderBytes(3, 0)},
+        {"negative count", HeaderBytes(-5, 2)},
+        {"short header", HeaderBytes(1, 1).substr(0, 60)},
+        {"truncated points", HeaderBytes(2, 1) + std::string(15, '\0')},
+        // 32767 x 32767 points claimed by 96 bytes: refused before allocating.
+        {"huge counts", HeaderBytes(32767, 32767) + std::string(10, '\0')},
+        {"missing file", ""},
+    };
+    for (const auto& [name, bytes] : cases) {
+        const std::string path = dir.File(name);
+        if (!bytes.empty()) WriteBytes(path, bytes);
+        CTrackFile2D track;
+        FillSample(&track, 2, 2);
+        EXPECT_EQ(track.Load(path), 0) << name;
+        EXPECT_EQ(track.GetError(), 1) << name;
+        EXPECT_EQ(track.GetTargetCount() + track.GetFrameCount(), 0) << name;
+        EXPECT_EQ(track.GetHeader().frames + track.GetHeader().targets, 0) << name;
+        EXPECT_EQ(track.IsModified(), 1) << name;
+    }
+}
+
+TEST(TrackFile2D, TableOperationsKeepCountsAndModifiedFlag) {
+    CTrackFile2D track;
+    EXPECT_EQ(track.Create(0, 5), 0);
+    EXPECT_EQ(track.Create(3, 0), 0);
+    EXPECT_EQ(track.Create(32768, 1), 0); // the header holds 16-bit counts
+    EXPECT_EQ(track.AddTarget(), -1);     // no table
+    track.Clear();
+    EXPECT_EQ(track.IsModified(), 0); // nothing to clear
+
+    ASSERT_EQ(track.Create(2, 4), 1);
+    EXPECT_EQ(At(track, 1, 3), (XY_TRACK{0, 0.0f, 0.0f}));
+    const XY_TRACK p{3, 1.0f, 2.0f};
+    EXPECT_EQ(track.SetPoint(2, 0, &p), 0);
+    EXPECT_EQ(track.SetPoint(0, 4, &p), 0);
+    EXPECT_EQ(track.SetPoint(-1, 0, &p), 0);
+    XY_TRACK out{};
+    EXPECT_EQ(track.GetPoint(0, -1, &out), 0);
+    EXPECT_EQ(track.IsModified(), 0);
+    EXPECT_EQ(track.SetPoint(1, 2, &p), 1);
+    EXPECT_EQ(track.IsModified(), 1);
+
+    ASSERT_EQ(track.Create(2, 4), 1); // recreating clears the flag
+    EXPECT_EQ(track.IsModified(), 0);
+    EXPECT_EQ(track.AddTarget(), 2);
+    EXPECT_EQ(track.GetHeader().targets, 3);
+    EXPECT_EQ(track.IsModified(), 1);
+    track.SetPoint(2, 3, &p);
+
+    EXPECT_EQ(track.DeleteFrame(4), 0);
+    EXPECT_EQ(track.DeleteFrame(0), 1);
+    EXPECT_EQ(track.GetFrameCount(), 3);
+    EXPECT_EQ(track.GetHeader().frames, 3);
+    EXPECT_EQ(At(track, 2, 2), p); // frame 3 moved to 2
+
+    EXPECT_EQ(track.DeleteTarget(3), 0);
+    EXPECT_EQ(track.DeleteTarget(0), 1);
+    EXPECT_EQ(track.GetTargetCount(), 2);
+    EXPECT_EQ(track.GetHeader().targets, 2);
+    EXPECT_EQ(At(track, 1, 2), p);
+
+    track.SetModified(0);
+    track.Clear();
+    EXPECT_EQ(track.IsModified(), 1);
+    EXPECT_EQ(track.GetTargetCount(), 0);
+    EXPECT_EQ(track.GetHeader().frames, 0);
+}
+
+TEST(TrackFile2D, SaveRefusesAnEmptyTableAndAFailedSaveKeepsTheOldFile) {
+    TempDir dir;
+    CTrackFile2D empty;
+    EXPECT_EQ(empty.Save(dir.File("e.TRK")), 0);
+    EXPECT_TRUE(dir.Entries().empty()); // no file and no temporary left
+
+    CTrackFile2D track;
+    FillSample(&track, 1, 2);
+    ASSERT_EQ(track.Save(dir.File("m.TRK")), 1);
+    const std::string before = ReadBytes(dir.File("m.TRK"));
+    const XY_TRACK p{0, 9.0f, 9.0f};
+    track.SetPoint(0, 0, &p);
+    EXPECT_EQ(track.Save(dir.File("missing-dir/m.TRK")), 0);
+    EXPECT_EQ(track.IsModified(), 1); // still unsaved
+    EXPECT_EQ(ReadBytes(dir.File("m.TRK")), before);
+}
+
+TEST(TrackFile2D, CalibrationGoesBothWaysAndMissingKeysKeepFields) {
+    CCfgFile cfg;
+    cfg.SetValue("Calibration2DInterval", 3);
+    cfg.SetValue("Calibration2DFrames", 60);
+    cfg.SetValue("Calibration2DLength", 0.125);
+    cfg.SetValue("Calibration2DOriginY", 7.5);
+    cfg.SetValue("Calibration2DDirectY", 1);
+    CTrackFile2D track;
+    track.Create(1, 1);
+    track.SetHeader(SampleHeader());
+    track.SetCalibration(&cfg);
+    const MeasureHeader& h = track.GetHeader();
+    EXPECT_EQ(h.interval, 3);
+    EXPECT_EQ(h.frameRate, 60);
+    EXPECT_EQ(h.scale, 0.125f);
+    EXPECT_EQ(h.originY, 7.5f);
+    EXPECT_EQ(h.directY, 1);
+    EXPECT_EQ(h.timeUnit, 4);     // key missing: kept
+    EXPECT_EQ(h.originX, 12.25f); // key missing: kept
+    EXPECT_EQ(track.IsModified(), 0);
+
+    CCfgFile out;
+    track.GetCalibration(&out);
+    short s = 0;
+    float f = 0;
+    EXPECT_TRUE(out.GetValue("Calibration2DTimeUnit", &s) && s == 4);
+    EXPECT_TRUE(out.GetValue("Calibration2DAngle", &f) && f == 0.75f);
+    EXPECT_TRUE(out.GetValue("Calibration2DLengthUnit", &s) && s == 3);
+    EXPECT_EQ(out.Records().size(), 9u);
+}
+
+TEST(TrackFile2D, SummaryLines) {
+    TempDir dir;
+    CTrackFile2D track;
+    FillSample(&track, 3, 12);
+    track.Save(dir.File("run.TRK"));
+    TextLines lines;
+    track.AddSummary(&lines);
+    // 0.75 rad = 42.971835 degrees; widths count GB18030 bytes.
+    const std::vector<std::string> expected = {
+        "文件名          , " + dir.File("run.TRK") + "\n",
+        "帧数            ,       12\n",
+        "目标数          ,        3\n",
+        "间隔            ,        2\n",
+        "帧数/单位时间   ,       30    帧/s\n",
+        "距离比例        ,        0.500mm/像素\n",
+        "原点 X          ,       12.250\n",
+        "原点 Y          ,       -3.500\n",
+        "旋转角          ,       42.972\n",
+        "Y 轴方向        , 向左\n",
+    };
+    EXPECT_EQ(lines.Lines(), expected);
+
+    MeasureHeader h = track.GetHeader();
+    h.directY = 1;
+    h.angle = -0.5f; // shown in [0, 360): 331.352
+    track.SetHeader(h);
+    TextLines again;
+    track.AddSummary(&again);
+    EXPECT_EQ(again.Lines()[8], "旋转角          ,      331.352\n");
+    EXPECT_EQ(again.Lines()[9], "Y 轴方向        , 向右\n");
+}

@@ -1,0 +1,104 @@
+#include "MeasureDocument.h"
+#include "MeasureFixtures.h"
+#include "RecordingPrompter.h"
+#include "SmoothingLogic.h"
+
+#include <gtest/gtest.h>
+
+using kova::Message;
+using kova::MessageAnswer;
+using kova::MessageButtons;
+using kova::MessageIcon;
+using namespace kova::test;
+using V = std::vector<float>;
+
+namespace {
+
+const Message kAsk{"执行平滑处理。", "确认", MessageIcon::Question, MessageButtons::OkCancel};
+const Message kDone{"平滑处理成功。", "确认", MessageIcon::None};
+
+struct SmoothingTest : ::testing::Test {
+    kova::RecordingPrompter prompter;
+    MeasureDocument doc{prompter};
+
+    // Target 1 at (x, 2x) with status f % 5 in frame f; target 2 fixed at (1, 1).
+    void SetX(const V& xs) {
+        doc.Track().Create(2, static_cast<int>(xs.size()));
+        for (std::size_t f = 0; f < xs.size(); ++f) {
+            XY_TRACK p{static_cast<std::int16_t>(f % 5), xs[f], 2 * xs[f]};
+            doc.Track().SetPoint(0, static_cast<int>(f), &p);
+            XY_TRACK q{0, 1.0f, 1.0f};
+            doc.Track().SetPoint(1, static_cast<int>(f), &q);
+        }
+        doc.Track().SetModified(0);
+        prompter.Clear();
+    }
+    V X() {
+        V xs;
+        for (int f = 0; f < doc.Track().GetFrameCount(); ++f)
+            xs.push_back(At(doc.Track(), 0, f).x);
+        return xs;
+    }
+};
+
+} // namespace
+
+TEST_F(SmoothingTest, OnePassSweepsWithTheSmoothedPreviousNeighbour) {
+    SetX({0, 4, 0, 4, 0});
+    EXPECT_EQ(SmoothingLogic::RunCommand(doc, nullptr), 1);
+    EXPECT_EQ(X(), (V{0, 2, 1.5f, 2.375f, 0}));
+    EXPECT_EQ(At(doc.Track(), 0, 3).y, 4.75f); // y alike
+    for (int f = 0; f < 5; ++f)                // statuses untouched, status 4 smoothed too
+        EXPECT_EQ(At(doc.Track(), 0, f).status, f % 5);
+    EXPECT_EQ(At(doc.Track(), 1, 2).x, 1.0f);
+    EXPECT_EQ(prompter.Messages(), (std::vector<Message>{kAsk, kDone}));
+    EXPECT_EQ(doc.IsModified(), 1);
+    // Short measurements succeed unchanged.
+    for (const V& xs : {V{3}, V{3, 9}}) {
+        SetX(xs);
+        EXPECT_EQ(SmoothingLogic::RunCommand(doc, nullptr), 1);
+        EXPECT_EQ(X(), xs);
+        EXPECT_EQ(prompter.Messages(), (std::vector<Message>{kAsk, kDone}));
+    }
+}
+
+TEST_F(SmoothingTest, NoDataCancelAndLockedDataChangeNothing) {
+    EXPECT_EQ(SmoothingLogic::RunCommand(doc, nullptr), 0);
+    EXPECT_EQ(prompter.Messages(),
+              (std::vector<Message>{{"没有数据。", "确认", MessageIcon::Exclamation}}));
+
+    SetX({0, 4, 0});
+    prompter.QueueAnswer(MessageAnswer::Cancel);
+    EXPECT_EQ(SmoothingLogic::RunCommand(doc, nullptr), 0);
+    EXPECT_EQ(prompter.Messages(), std::vector<Message>{kAsk});
+
+    prompter.Clear();
+    CDataClient other;
+    doc.DataServer().LockData(&other);
+    EXPECT_EQ(SmoothingLogic::RunCommand(doc, nullptr), 0);
+    EXPECT_EQ(prompter.Texts(), (std::vector<std::string>{"执行平滑处理。", "平滑处理失败。"}));
+    EXPECT_EQ(prompter.Messages()[1].caption, "错误");
+    doc.DataServer().UnLockData(&other, 0);
+    EXPECT_EQ(X(), (V{0, 4, 0}));
+    EXPECT_EQ(doc.IsModified(), 0);
+}
+
+TEST(SmoothSeries, PassesReadThePreviousPassOnly) {
+    using D = std::vector<double>;
+    // The result of smoothing `values` (in place or into an array of nines).
+    auto smoothed = [](D values, int passes, bool inPlace, int count = -1) {
+        D out(values.size(), 9.0);
+        D& target = inPlace ? values : out;
+        const int n = count < 0 ? static_cast<int>(values.size()) : count;
+        return std::make_pair(SmoothingLogic::SmoothSeries(values.data(), target.data(), n, passes),
+                              target);
+    };
+    for (bool inPlace : {false, true}) {
+        EXPECT_EQ(smoothed({0, 4, 0, 4, 0}, 1, inPlace), std::make_pair(0, D{0, 2, 2, 2, 0}));
+        EXPECT_EQ(smoothed({0, 4, 0, 4, 0}, 2, inPlace), std::make_pair(0, D{0, 1.5, 2, 1.5, 0}));
+        EXPECT_EQ(smoothed({1, 7}, 4, inPlace), std::make_pair(0, D{1, 7}));
+        EXPECT_EQ(smoothed({0, 4, 0}, 0, inPlace), std::make_pair(0, D{0, 4, 0}));
+    }
+    EXPECT_EQ(smoothed({0, 4}, 1, false, 0), std::make_pair(-1, D{9, 9}));
+    EXPECT_EQ(smoothed({0, 4}, -1, false), std::make_pair(-1, D{9, 9}));
+}

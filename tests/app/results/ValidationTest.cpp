@@ -1,0 +1,150 @@
+#include "AnalysisFixtures.h"
+#include "AngleAnalysis.h"
+#include "DisplacementAnalysis.h"
+#include "DistanceAnalysis.h"
+#include "PositionAnalysis.h"
+#include "RecordingPrompter.h"
+
+#include <gtest/gtest.h>
+
+using namespace kova::test;
+using kova::MessageButtons;
+using kova::MessageIcon;
+
+namespace {
+
+kova::Message Confirm(const char* text) {
+    return {text, "确认", MessageIcon::Exclamation, MessageButtons::Ok};
+}
+
+// Runs an analysis and checks that exactly `expected` was shown and that
+// nothing was computed.
+template <typename Analysis, typename Settings>
+void ExpectRefused(Fixture& f, const Settings& s, const kova::Message& expected) {
+    kova::RecordingPrompter prompter;
+    Analysis analysis(f.View(), s);
+    EXPECT_FALSE(analysis.Run(prompter)) << expected.text;
+    EXPECT_EQ(prompter.Messages(), std::vector<kova::Message>{expected});
+    EXPECT_TRUE(analysis.TableLines().empty()) << expected.text;
+    EXPECT_TRUE(analysis.Charts().panels.empty()) << expected.text;
+}
+
+} // namespace
+
+TEST(Validation, AMeasurementWithoutFramesIsRefusedFirst) {
+    Fixture none("D:/e.TRK", Calib{1, 3, 1, 10, 4, 0, 0, 0, 1}, {"a"}, {{P(0, 0)}});
+    none.track.Clear();
+    const kova::Message open = Confirm("请打开文件。");
+    ExpectRefused<PositionAnalysis>(none, PositionSettings{}, open);
+    ExpectRefused<DisplacementAnalysis>(none, DisplacementSettings{}, open);
+    ExpectRefused<DistanceAnalysis>(none, DistanceSettings{}, open);
+    ExpectRefused<AngleAnalysis>(none, AngleSettings{}, open);
+}
+
+TEST(Validation, PositionMessagesInOrder) {
+    auto f = MakeWalk();
+    const PositionSettings good = PositionAnalysis::Initial(f->View());
+    for (auto range : {std::pair<int, int>{0, 2}, {3, 2}, {1, 4}}) {
+        PositionSettings s = good;
+        s.range.lower = range.first;
+        s.range.upper = range.second;
+        s.range.smoothing = -1; // the range is checked first
+        ExpectRefused<PositionAnalysis>(*f, s, Confirm("帧异常。"));
+    }
+    PositionSettings s = good;
+    s.range.targets.clear();
+    s.range.smoothing = -1;
+    ExpectRefused<PositionAnalysis>(*f, s, Confirm("请选择项目。"));
+    s = good;
+    s.range.items.clear();
+    ExpectRefused<PositionAnalysis>(*f, s, Confirm("请选择项目。"));
+    s = good;
+    s.range.smoothing = -1;
+    ExpectRefused<PositionAnalysis>(*f, s, Confirm("平滑异常。"));
+}
+
+TEST(Validation, DisplacementMessagesInOrder) {
+    auto f = MakeWalk();
+    const DisplacementSettings good = DisplacementAnalysis::Initial(f->View());
+    DisplacementSettings s = good;
+    s.range.upper = 4;
+    ExpectRefused<DisplacementAnalysis>(*f, s, Confirm("帧异常。"));
+    s = good;
+    s.range.items.clear();
+    s.referenceFrame = 9;
+    ExpectRefused<DisplacementAnalysis>(*f, s, Confirm("请选择项目。"));
+    // A reference frame inside the measurement but outside the range.
+    s = good;
+    s.range.lower = 2;
+    s.referenceFrame = 1;
+    s.range.smoothing = -1;
+    ExpectRefused<DisplacementAnalysis>(*f, s, Confirm("基准帧异常。"));
+    s.reference = ReferenceMode::Position; // only the reference frame mode checks it
+    ExpectRefused<DisplacementAnalysis>(*f, s, Confirm("平滑异常。"));
+    s = good;
+    s.reference = ReferenceMode::Target;
+    s.referenceTarget = 2;
+    ExpectRefused<DisplacementAnalysis>(*f, s, Confirm("没有指定的目标。"));
+}
+
+TEST(Validation, DistanceMessagesInOrder) {
+    auto f = MakeWalk();
+    const DistanceSettings good = DistanceAnalysis::Initial(f->View());
+    DistanceSettings s = good;
+    s.range.lower = 0;
+    ExpectRefused<DistanceAnalysis>(*f, s, Confirm("帧异常。"));
+    // A pair whose target the measurement no longer has.
+    s = good;
+    s.pairs = {{0, 1, 0, 0}, {1, 2, 1, 0}};
+    s.range.smoothing = -1;
+    ExpectRefused<DistanceAnalysis>(*f, s, Confirm("没有指定的目标。"));
+    s.pairs.pop_back();
+    ExpectRefused<DistanceAnalysis>(*f, s, Confirm("平滑异常。"));
+    ExpectRefused<DistanceAnalysis>(*f, good, Confirm("请追加项目。"));
+}
+
+TEST(Validation, AngleMessagesAndPointCheck) {
+    auto f = MakeSwing();
+    AngleSettings good = AngleAnalysis::Initial(f->View());
+    good.points = {0, 1, 2, -1};
+    AngleSettings s = good;
+    s.range.upper = 6;
+    ExpectRefused<AngleAnalysis>(*f, s, Confirm("帧异常。"));
+    s = good;
+    s.range.items.clear();
+    s.points = {0, 0, 0, 0};
+    ExpectRefused<AngleAnalysis>(*f, s, Confirm("请选项。"));
+    s = good;
+    s.range.smoothing = -2;
+    s.points = {0, 0, 0, 0};
+    ExpectRefused<AngleAnalysis>(*f, s, Confirm("平滑出错"));
+
+    const kova::Message check{"坐标异常", "检查", MessageIcon::Exclamation, MessageButtons::Ok};
+    using M = AngleMode;
+    const std::pair<AngleMode, std::array<int, 4>> refused[] = {
+        {M::ThreePoints, {0, 0, 2, -1}},  {M::ThreePoints, {0, 1, 0, -1}},
+        {M::ThreePoints, {0, 1, -1, -1}}, {M::TwoLines, {0, 1, 1, 0}},
+        {M::TwoLines, {0, 1, 0, 1}},      {M::TwoLines, {0, 1, 2, 2}},
+        {M::TwoLines, {0, 1, 2, -1}},     {M::XAxis, {1, 1, -1, -1}},
+        {M::YAxis, {0, -1, -1, -1}},      {M::XAxis, {0, 3, -1, -1}}};
+    for (const auto& [mode, points] : refused) {
+        s = good;
+        s.mode = mode;
+        s.points = points;
+        ExpectRefused<AngleAnalysis>(*f, s, check);
+    }
+}
+
+TEST(Validation, ACalibrationWithoutTimeBaseIsRefusedBeforeDividingByZero) {
+    Fixture f("D:/z.TRK", Calib{1, 3, 1, 0, 4, 0, 0, 0, 1}, {"a", "b", "c"},
+              {{P(0, 0), P(1, 0)}, {P(1, 1), P(2, 2)}, {P(3, 0), P(0, 3)}});
+    const kova::Message rate = Confirm("帧数异常。");
+    ExpectRefused<PositionAnalysis>(f, PositionAnalysis::Initial(f.View()), rate);
+    ExpectRefused<DisplacementAnalysis>(f, DisplacementAnalysis::Initial(f.View()), rate);
+    DistanceSettings d = DistanceAnalysis::Initial(f.View());
+    d.pairs = {{0, 1, 0, 0}};
+    ExpectRefused<DistanceAnalysis>(f, d, rate);
+    AngleSettings a = AngleAnalysis::Initial(f.View());
+    a.points = {0, 1, 2, -1};
+    ExpectRefused<AngleAnalysis>(f, a, rate);
+}
