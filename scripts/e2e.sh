@@ -30,8 +30,11 @@ trap 'rm -rf "$work"' EXIT
 folder=$work/demo
 mkdir -p "$work/config" "$work/run"
 chmod 700 "$work/run"
-"$batch" demo "$folder" --frames 10 >/dev/null
-rm -f "$build/e2e-failure.png" "$build/e2e-failure.xwd"
+"$batch" demo "$folder" --frames 60 >/dev/null
+# The measurement the test opens, tracked as the demo run tracks it.
+"$batch" --cfg "$folder/KOVA.CFG" track --series "$folder/DEMO0001.BMP" "$folder/DEMO0060.BMP" \
+  --out "$folder/DEMO.TRK" --targets "$folder/DEMO_TARGETS.TXT" >/dev/null
+rm -f "$build"/e2e-*.png "$build/e2e-failure.xwd"
 
 # A private home for the settings, so the user's own stay untouched.
 export XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/run HOME=$work
@@ -50,7 +53,8 @@ timeout -k 5 115 xvfb-run -a -s "-screen 0 1280x1024x24" dbus-run-session -- bas
   launcher=$!
   status=0
   /usr/bin/python3 "$E2E_SCRIPT" --kova "$E2E_KOVA" --folder "$E2E_FOLDER" \
-    --screenshot "$E2E_BUILD/e2e-failure" --log "$E2E_BUILD/e2e-kova.log" || status=$?
+    --screenshot "$E2E_BUILD/e2e-failure" --shots "$E2E_BUILD/e2e" \
+    --log "$E2E_BUILD/e2e-kova.log" || status=$?
   kill "$launcher" 2>/dev/null || true
   wait 2>/dev/null || true
   exit "$status"

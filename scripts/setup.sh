@@ -11,7 +11,7 @@ packages=(
   libopencv-core-dev libopencv-imgproc-dev libopencv-imgcodecs-dev libopencv-videoio-dev
   ffmpeg imagemagick xvfb xauth x11-apps xdotool fonts-wqy-microhei
   clang libclang-rt-14-dev clang-format ccache
-  python3-pyatspi at-spi2-core dbus dbus-x11
+  python3-pyatspi at-spi2-core dbus dbus-x11 qt6-translations-l10n
 )
 
 missing=()

@@ -1,6 +1,5 @@
 #include "CImageDisplay.h"
 
-#include "CAviVideo.h"
 #include "CFrameStore.h"
 #include "CTrackFile2D.h"
 #include "Progress.h"
@@ -86,9 +85,8 @@ int CImageDisplay::LoadAvi(const std::string& path, int first, int last, kova::P
         count == aviCount_)
         return 1;
     if (first < 1 || count < 1 || !FrameReader::IsAviName(path)) return 0;
-    kova::CAviVideo avi;
-    if (!avi.Open(path) || last > avi.GetFrameCount()) return 0;
-    const int color = avi.GetBitCount() == 8 ? 0 : 1;
+    int frames = 0, color = 0;
+    if (!reader_.AviLayout(path, &frames, &color) || last > frames) return 0;
     if (!HasCapacity(count, color != 0)) return 0;
     names_.clear();
     aviPath_ = path;
@@ -103,7 +101,7 @@ int CImageDisplay::LoadAvi(const std::string& path, int first, int last, kova::P
         if (Interrupted(progress)) return 0;
         progress.Step(i, ReadingText(i));
         reader_.ClearFrame(i, color != 0);
-        avi.LoadFrameFromAVI(first + i - 2, store_, i, color, 0, 0);
+        reader_.LoadAviFrame(path, first + i - 1, i);
     }
     progress.Close();
     store_.Put_dispmode(color ? kova::CFrameStore::kColorDispMode : 0);

@@ -11,7 +11,10 @@
 
 #include <QPainter>
 #include <algorithm>
+#include <charconv>
 #include <cmath>
+#include <string_view>
+#include <type_traits>
 
 namespace {
 
@@ -19,6 +22,71 @@ constexpr double kPi = 3.14159265358979323846;
 
 // Button texts after a press of "初始化", by the corner state it leaves.
 constexpr const char* kCornerTexts[4] = {"原点在右上", "原点在左上", "原点在左下", "原点在右下"};
+
+// The measurement header holds the interval and the frame rate in 16 bits.
+constexpr long kMaxRate = 32767;
+
+// The text without surrounding blanks and a leading plus sign.
+std::string_view NumberPart(const std::string& text) {
+    std::string_view view(text);
+    while (!view.empty() && (view.front() == ' ' || view.front() == '\t'))
+        view.remove_prefix(1);
+    while (!view.empty() && (view.back() == ' ' || view.back() == '\t'))
+        view.remove_suffix(1);
+    if (view.size() > 1 && view.front() == '+' && view[1] != '-') view.remove_prefix(1);
+    return view;
+}
+
+// The whole text must be the number, unlike the lenient readers of the
+// keyed files, which take 0 for "abc".
+template <typename T> bool ReadNumber(const std::string& text, T* value) {
+    const std::string_view view = NumberPart(text);
+    if (view.empty()) return false;
+    T read{};
+    const auto [end, error] = std::from_chars(view.data(), view.data() + view.size(), read);
+    if (error != std::errc() || end != view.data() + view.size()) return false;
+    if constexpr (std::is_floating_point_v<T>) {
+        if (!std::isfinite(read)) return false;
+    }
+    *value = read;
+    return true;
+}
+
+// At least the six decimals of the keyed files, and as many more as it takes
+// to read back the same value.
+std::string RoundTripText(double value) {
+    char buffer[400];
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
+    if (result.ec != std::errc()) return kova::FormatFixed6(value);
+    const std::string text(buffer, result.ptr);
+    const std::size_t point = text.find('.');
+    if (point != std::string::npos && text.size() - point - 1 >= 6) return text;
+    return kova::FormatFixed6(value);
+}
+
+// The nine keys of a calibration, and whether each holds a real or a whole number.
+constexpr struct {
+    const char* key;
+    bool real;
+} kKeys[] = {{"Calibration2DLength", true},    {"Calibration2DLengthUnit", false},
+             {"Calibration2DInterval", false}, {"Calibration2DFrames", false},
+             {"Calibration2DTimeUnit", false}, {"Calibration2DOriginX", false},
+             {"Calibration2DOriginY", false},  {"Calibration2DAngle", true},
+             {"Calibration2DDirectY", false}};
+
+// The first of the nine keys that is missing or holds no number, or null.
+const char* FirstBadKey(CCfgFile& file) {
+    for (const auto& k : kKeys) {
+        std::string text;
+        double real = 0;
+        long whole = 0;
+        if (!file.GetValue(k.key, &text) ||
+            !(k.real ? ReadNumber(text, &real) : ReadNumber(text, &whole)))
+            return k.key;
+    }
+    return nullptr;
+}
 
 QPen RedPen() {
     QPen pen(QColor(255, 0, 0));
@@ -62,11 +130,23 @@ void Calibration2DLogic::Opened() {
     display_.AxisOn();
 }
 
+std::string Calibration2DLogic::NotANumberMessage(const std::string& field,
+                                                  const std::string& text) {
+    return field + "“" + text + "”不是数字。";
+}
+
+std::string Calibration2DLogic::BadFileMessage(const std::string& path, const std::string& key) {
+    return path + " 中 " + key + " 缺失或不是数字。";
+}
+
 void Calibration2DLogic::ReadKeys(CCfgFile& file) {
+    const int oldX = originX_, oldY = originY_, oldDirection = directY_;
+    const double oldAngle = angle_;
     file.GetValue("Calibration2DLengthUnit", &fields_.lengthUnit);
     file.GetValue("Calibration2DTimeUnit", &fields_.timeUnit);
-    file.GetValue("Calibration2DInterval", &fields_.interval);
-    file.GetValue("Calibration2DFrames", &fields_.frameRate);
+    int rate = 0;
+    if (file.GetValue("Calibration2DInterval", &rate)) fields_.interval = kova::FormatInt(rate);
+    if (file.GetValue("Calibration2DFrames", &rate)) fields_.frameRate = kova::FormatInt(rate);
     file.GetValue("Calibration2DLength", &scale_);
     long value = originX_;
     if (file.GetValue("Calibration2DOriginX", &value)) originX_ = static_cast<int>(value);
@@ -77,18 +157,38 @@ void Calibration2DLogic::ReadKeys(CCfgFile& file) {
     if (file.GetValue("Calibration2DDirectY", &value)) directY_ = value == 1 ? 1 : -1;
     fields_.scaleText = kova::FormatFixed(scale_, 3);
     RenewTexts();
+    // Another origin than the corner's: the button no longer names a corner.
+    if (cornerLabel_ &&
+        (originX_ != oldX || originY_ != oldY || directY_ != oldDirection || angle_ != oldAngle)) {
+        cornerLabel_ = 0;
+        if (controls_) controls_->SetCornerButtonText(CornerButtonText());
+    }
 }
 
-void Calibration2DLogic::WriteKeys(CCfgFile& file) const {
-    file.SetValue("Calibration2DLength", scale_);
+void Calibration2DLogic::WriteKeys(CCfgFile& file, int interval, int frames) const {
+    file.SetValue("Calibration2DLength", RoundTripText(scale_));
     file.SetValue("Calibration2DLengthUnit", fields_.lengthUnit);
-    file.SetValue("Calibration2DInterval", fields_.interval);
-    file.SetValue("Calibration2DFrames", fields_.frameRate);
+    file.SetValue("Calibration2DInterval", interval);
+    file.SetValue("Calibration2DFrames", frames);
     file.SetValue("Calibration2DTimeUnit", fields_.timeUnit);
     file.SetValue("Calibration2DOriginX", static_cast<long>(originX_));
     file.SetValue("Calibration2DOriginY", static_cast<long>(originY_));
-    file.SetValue("Calibration2DAngle", angle_);
+    file.SetValue("Calibration2DAngle", RoundTripText(angle_));
     file.SetValue("Calibration2DDirectY", static_cast<long>(directY_));
+}
+
+bool Calibration2DLogic::ReadRates(int* interval, int* frames) {
+    const auto read = [this](const std::string& text, const char* refusal, int* out) {
+        long value = 0;
+        if (ReadNumber(text, &value) && value >= 1 && value <= kMaxRate) {
+            *out = static_cast<int>(value);
+            return true;
+        }
+        prompter_.Show(refusal, "错误", kova::MessageIcon::Exclamation);
+        return false;
+    };
+    return read(fields_.interval, kBadInterval, interval) &&
+           read(fields_.frameRate, kBadFrameRate, frames);
 }
 
 void Calibration2DLogic::InitWindow() {
@@ -127,14 +227,26 @@ void Calibration2DLogic::SetMouseMode(CalibrationMouseMode mode) {
 
 int Calibration2DLogic::ComputeScale() {
     ReadControls();
-    if (fields_.imageDistance > 0 && fields_.realDistance > 0) {
-        scale_ = fields_.realDistance / fields_.imageDistance;
-        fields_.scaleText = kova::FormatFixed(scale_, 3);
-        WriteControls();
-        return 1;
+    return SetScale(true);
+}
+
+int Calibration2DLogic::SetScale(bool warn) {
+    double image = 0, real = 0;
+    std::string refusal;
+    if (!ReadNumber(fields_.imageDistance, &image))
+        refusal = NotANumberMessage("图像距离", fields_.imageDistance);
+    else if (!ReadNumber(fields_.realDistance, &real))
+        refusal = NotANumberMessage("实际距离", fields_.realDistance);
+    else if (image <= 0 || real <= 0)
+        refusal = kBadDistance;
+    if (!refusal.empty()) {
+        if (warn) prompter_.Show(refusal, "错误", kova::MessageIcon::Exclamation);
+        return 0;
     }
-    prompter_.Show(kBadDistance, "错误", kova::MessageIcon::Exclamation);
-    return 0;
+    scale_ = real / image;
+    fields_.scaleText = kova::FormatFixed(scale_, 3);
+    WriteControls();
+    return 1;
 }
 
 void Calibration2DLogic::Initialise() {
@@ -167,15 +279,19 @@ void Calibration2DLogic::Initialise() {
     display_.Refresh();
 }
 
-void Calibration2DLogic::Accept() {
+bool Calibration2DLogic::Accept() {
     ReadControls();
+    int interval = 0, frames = 0;
+    if (!ReadRates(&interval, &frames)) return false;
     if (config_) {
-        WriteKeys(*config_);
+        WriteKeys(*config_, interval, frames);
         if (track_) {
             track_->SetCalibration(config_);
-            track_->SetModified(1);
+            // An empty measurement has nothing to save.
+            if (track_->GetFrameCount() > 0 && track_->GetTargetCount() > 0) track_->SetModified(1);
         }
     }
+    return true;
 }
 
 void Calibration2DLogic::PrepareFile(CCfgFile& file) const {
@@ -191,6 +307,11 @@ int Calibration2DLogic::LoadSettings() {
     CCfgFile file;
     PrepareFile(file);
     if (!file.Load(prompter_)) return 0;
+    if (const char* bad = FirstBadKey(file)) {
+        prompter_.Show(BadFileMessage(file.GetLastPath(), bad), "错误",
+                       kova::MessageIcon::Exclamation);
+        return 0;
+    }
     ReadControls();
     ReadKeys(file);
     WriteControls();
@@ -200,9 +321,11 @@ int Calibration2DLogic::LoadSettings() {
 
 int Calibration2DLogic::SaveSettings() {
     ReadControls();
+    int interval = 0, frames = 0;
+    if (!ReadRates(&interval, &frames)) return 0;
     CCfgFile file;
     PrepareFile(file);
-    WriteKeys(file);
+    WriteKeys(file, interval, frames);
     return file.Save(prompter_) ? 1 : 0;
 }
 
@@ -239,6 +362,7 @@ void Calibration2DLogic::ScaleMouseDown(QPoint point) {
     if (dragState_ == 0 || dragState_ == 2) {
         drags_[0] = drags_[1] = point;
         dragState_ = 1;
+        dragWarned_ = false;
     }
     display_.Refresh();
 }
@@ -250,9 +374,10 @@ void Calibration2DLogic::ScaleMouseMove(QPoint point) {
     const long dx = drags_[1].x() - drags_[0].x();
     const long dy = drags_[1].y() - drags_[0].y();
     const double root = std::sqrt(static_cast<double>(dx * dx + dy * dy));
-    fields_.imageDistance = std::trunc(root * 1000) * 0.001;
+    const double distance = std::trunc(root * 1000) * 0.001;
+    fields_.imageDistance = kova::FormatFixed(distance, 3);
     WriteControls();
-    if (fields_.imageDistance > 0 && fields_.realDistance != 0) ComputeScale();
+    if (distance > 0 && !SetScale(!dragWarned_)) dragWarned_ = true;
 }
 
 void Calibration2DLogic::CoordinateMouseDown(QPoint point) {

@@ -46,8 +46,10 @@ public:
     int ComputeScale();
     // "初始化": the next image corner becomes the origin.
     void Initialise();
-    // "确定": the nine values into the system configuration and the header.
-    void Accept();
+    // "确定": the nine values into the system configuration and the header;
+    // false (after a message) when the interval or the frame rate is not a
+    // whole number from 1 to 32767, and the window stays.
+    bool Accept();
     // "读入设定" / "保存设定": 1 on success.
     int LoadSettings();
     int SaveSettings();
@@ -72,13 +74,21 @@ public:
 
     static constexpr const char* kName = "2维比例标定";
     static constexpr const char* kBadDistance = "输入间隔小于零。";
+    static constexpr const char* kBadInterval = "读取间隔须为 1 到 32767 的整数。";
+    static constexpr const char* kBadFrameRate = "拍摄帧数须为 1 到 32767 的整数。";
+    static std::string NotANumberMessage(const std::string& field, const std::string& text);
+    static std::string BadFileMessage(const std::string& path, const std::string& key);
 
 private:
     void ReadControls();
     void WriteControls();
     void RenewTexts();
     void ReadKeys(CCfgFile& file);
-    void WriteKeys(CCfgFile& file) const;
+    void WriteKeys(CCfgFile& file, int interval, int frames) const;
+    // The interval and the frame rate of the edits; false after a message.
+    bool ReadRates(int* interval, int* frames);
+    // The scale from the two distances; a refusal is shown only with `warn`.
+    int SetScale(bool warn);
     void PrepareFile(CCfgFile& file) const;
     void ScaleMouseDown(QPoint point);
     void ScaleMouseMove(QPoint point);
@@ -101,6 +111,7 @@ private:
     QPoint clicks_[3];
     QPoint drags_[2];
     int dragState_ = 0;
+    bool dragWarned_ = false; // a drag says a refused distance once
     int clickState_ = 0;
     double scale_ = 0.0;
 };

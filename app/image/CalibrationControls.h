@@ -15,10 +15,12 @@ struct CalibrationFields {
     std::string angleText;
     std::string originText;
     std::string directionText;
-    int interval = 0;
-    int frameRate = 0;
-    double imageDistance = 1.0;
-    double realDistance = 1.0;
+    // The four edits as the user typed them; the logic reads the numbers
+    // where it uses them and writes only what it computes or loads.
+    std::string interval = "0";
+    std::string frameRate = "0";
+    std::string imageDistance = "1";
+    std::string realDistance = "1";
     std::string scaleText;
     CalibrationMouseMode mouseMode = CalibrationMouseMode::Scale;
 };

@@ -7,9 +7,11 @@
 #include "Prompter.h"
 #include "SeriesName.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <sys/stat.h>
 
 namespace {
 
@@ -31,11 +33,64 @@ std::string Trimmed(const std::string& text) {
     return text.substr(first, last - first + 1);
 }
 
+// Device, inode, size and modification time of a file; false when it cannot
+// be read.
+bool Stamp(const std::string& path, std::uint64_t (&stamp)[4]) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) return false;
+    stamp[0] = static_cast<std::uint64_t>(info.st_dev);
+    stamp[1] = static_cast<std::uint64_t>(info.st_ino);
+    stamp[2] = static_cast<std::uint64_t>(info.st_size);
+    stamp[3] = static_cast<std::uint64_t>(info.st_mtim.tv_sec) * 1000000000u +
+               static_cast<std::uint64_t>(info.st_mtim.tv_nsec);
+    return true;
+}
+
 } // namespace
 
 FrameReader::FrameReader(kova::CFrameStore& store, kova::CVideoCapDS& capture,
                          kova::Prompter& prompter)
     : store_(store), capture_(capture), prompter_(prompter) {}
+
+bool FrameReader::OpenFile::Is(const std::string& other) const {
+    if (path.empty() || path != other) return false;
+    std::uint64_t now[4] = {};
+    // A file removed meanwhile still reads from the open handle.
+    return !Stamp(path, now) || std::equal(now, now + 4, stamp);
+}
+
+void FrameReader::OpenFile::Set(const std::string& opened) {
+    path = opened;
+    if (!Stamp(path, stamp)) std::fill(stamp, stamp + 4, 0);
+}
+
+bool FrameReader::OpenAvi(const std::string& path) {
+    if (aviFile_.Is(path) && avi_.IsOpen()) return true;
+    aviFile_ = OpenFile();
+    if (!avi_.Open(path)) return false;
+    aviFile_.Set(path);
+    return true;
+}
+
+bool FrameReader::OpenCapture(const std::string& path) {
+    if (captureFile_.Is(path)) return true;
+    captureFile_ = OpenFile();
+    if (!capture_.PutCaptureFileName(path)) return false;
+    captureFile_.Set(path);
+    return true;
+}
+
+bool FrameReader::AviReads() const {
+    return avi_.GetBitCount() == 8 || avi_.GetBitCount() == 24;
+}
+
+void FrameReader::CloseAvi() {
+    avi_.Close();
+    aviFile_ = OpenFile();
+    // Naming no file releases the capture object's one.
+    if (!captureFile_.path.empty()) capture_.PutCaptureFileName(std::string());
+    captureFile_ = OpenFile();
+}
 
 void FrameReader::Say(const char* text) {
     prompter_.Show(text, kCaption, kova::MessageIcon::Exclamation);
@@ -53,6 +108,7 @@ void FrameReader::ClearFrame(int frame, bool color) {
 }
 
 int FrameReader::ReadBmpFrame(const std::string& path, int frame) {
+    CloseAvi();
     if (!FileExists(path)) {
         ClearFrame(frame, false);
         store_.Disp_frame(frame);
@@ -107,17 +163,12 @@ int FrameReader::ReadAviFrame(const std::string& path, int aviFrame, int storeFr
         Say(kBadName);
         return kReported;
     }
-    kova::CAviVideo avi;
-    if (!avi.Open(path)) return -1;
+    if (!OpenAvi(path)) return -1;
     store_.Put_window_full();
-    if (count) *count = avi.GetFrameCount();
-    const int bits = avi.GetBitCount();
-    if (bits != 8 && bits != 24) {
-        Say(kCannotRead);
-        return kReported;
-    }
-    const int color = bits == 24 ? 1 : 0;
-    if (!avi.LoadFrameFromAVI(aviFrame - 1, store_, storeFrame, color, 0, 0)) return 0;
+    if (count) *count = avi_.GetFrameCount();
+    if (!AviReads()) return 0; // the fallback's
+    const int color = avi_.GetBitCount() == 24 ? 1 : 0;
+    if (!avi_.LoadFrameFromAVI(aviFrame - 1, store_, storeFrame, color, 0, 0)) return 0;
     if (color) {
         store_.Put_dispmode(kova::CFrameStore::kColorDispMode);
         store_.Disp_frame_color(storeFrame);
@@ -125,7 +176,6 @@ int FrameReader::ReadAviFrame(const std::string& path, int aviFrame, int storeFr
         store_.Put_dispmode(0);
         store_.Disp_frame(storeFrame);
     }
-    avi.Close();
     return 1;
 }
 
@@ -136,7 +186,7 @@ int FrameReader::ReadAviFallback(const std::string& path, int aviFrame, int stor
         return -1;
     }
     store_.Put_window_full();
-    if (!capture_.PutCaptureFileName(path)) {
+    if (!OpenCapture(path)) {
         // Nothing can read the file: say so rather than ending silently.
         Say(kReadError);
         return -1;
@@ -159,4 +209,25 @@ int FrameReader::ReadAviFrameAnyhow(const std::string& path, int aviFrame, int s
     if (result == 1) return 1;
     if (result == kReported) return 0;
     return ReadAviFallback(path, aviFrame, storeFrame, count) == 1 ? 1 : 0;
+}
+
+bool FrameReader::AviLayout(const std::string& path, int* count, int* color) {
+    if (OpenAvi(path) && AviReads()) {
+        *count = avi_.GetFrameCount();
+        *color = avi_.GetBitCount() == 24 ? 1 : 0;
+        return true;
+    }
+    std::int64_t last = -1;
+    if (!OpenCapture(path) || !capture_.GetFrameNumber(&last) || last < 0) return false;
+    *count = static_cast<int>(last + 1);
+    *color = 1;
+    return true;
+}
+
+int FrameReader::LoadAviFrame(const std::string& path, int aviFrame, int storeFrame) {
+    if (OpenAvi(path) && AviReads())
+        return avi_.LoadFrameFromAVI(aviFrame - 1, store_, storeFrame,
+                                     avi_.GetBitCount() == 24 ? 1 : 0, 0, 0);
+    if (!OpenCapture(path)) return 0;
+    return capture_.ReadImageToMemory(storeFrame, storeFrame, 0, 0, aviFrame - 1, 1) == 1 ? 1 : 0;
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "CAviVideo.h"
+
+#include <cstdint>
 #include <string>
 
 namespace kova {
@@ -9,20 +12,22 @@ class Prompter;
 } // namespace kova
 
 // Reads single motion images into the frame store and shows them: a BMP file
-// (8-bit grey or 24-bit colour) or one frame of an AVI file, with the capture
-// object as the fallback reader of AVI files. Every failure is reported
-// through the prompter with the program title as caption.
+// (8-bit grey or 24-bit colour) or one frame of an AVI file: 8- and 24-bit
+// AVIs by the AVI reader, any other the decoder reads by the capture object,
+// the fallback reader. The AVI file stays open between reads of the same
+// file, so stepping on through it does not reopen it. Every failure is
+// reported through the prompter with the program title as caption.
 class FrameReader {
 public:
     FrameReader(kova::CFrameStore& store, kova::CVideoCapDS& capture, kova::Prompter& prompter);
 
-    // 0 success, -1 failure (a missing file blanks the frame).
+    // 0 success, -1 failure (a missing file blanks the frame). Closes the AVI.
     int ReadBmpFrame(const std::string& path, int frame);
     // AVI frame `aviFrame` (from 1) into store frame `storeFrame`, shown in
     // grey or colour by the file's depth; the file's frame count goes to
-    // `count`. 1 success, 0 frame not decoded, -1 file not opened (both
-    // silent, so that the caller may try the fallback), kReported for a bad
-    // name or an unsupported depth (both reported).
+    // `count`. 1 success, 0 frame not decoded or a depth other than 8 and 24,
+    // -1 file not opened (all silent, so that the caller may try the
+    // fallback), kReported for a bad name (reported).
     int ReadAviFrame(const std::string& path, int aviFrame, int storeFrame, int* count);
     // The capture object's reader: AVI frame `aviFrame` (from 1) into colour
     // frame `storeFrame`.
@@ -31,6 +36,14 @@ public:
     int ReadAviFallback(const std::string& path, int aviFrame, int storeFrame, int* count);
     // ReadAviFrame, then the fallback when it fails; 1 on success.
     int ReadAviFrameAnyhow(const std::string& path, int aviFrame, int storeFrame, int* count);
+    // Frame count and colour (0 grey, 1 colour) of an AVI file as its reader
+    // takes it; false when neither reader opens it. Nothing said.
+    bool AviLayout(const std::string& path, int* count, int* color);
+    // AVI frame `aviFrame` (from 1) into store frame `storeFrame` in the
+    // colour AviLayout gives, without showing it; 1/0, nothing said.
+    int LoadAviFrame(const std::string& path, int aviFrame, int storeFrame);
+    // Releases the AVI file kept open between reads.
+    void CloseAvi();
 
     // The AVI name rule: the file name in capitals, trimmed, must be
     // non-empty, free of "*" and "?" and end with ".AVI".
@@ -42,9 +55,25 @@ public:
     static constexpr int kReported = -2;
 
 private:
+    // A file kept open, with its identity, size and time when opened.
+    struct OpenFile {
+        std::string path;
+        std::uint64_t stamp[4] = {};
+        bool Is(const std::string& other) const;
+        void Set(const std::string& opened);
+    };
+
     void Say(const char* text);
+    // The AVI reader or the capture object on `path`, opened again only for
+    // another file or one that changed on disk.
+    bool OpenAvi(const std::string& path);
+    bool OpenCapture(const std::string& path);
+    bool AviReads() const;
 
     kova::CFrameStore& store_;
     kova::CVideoCapDS& capture_;
     kova::Prompter& prompter_;
+    kova::CAviVideo avi_;
+    OpenFile aviFile_;
+    OpenFile captureFile_;
 };

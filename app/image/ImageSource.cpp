@@ -19,8 +19,12 @@ int IntOf(CCfgFile& info, const char* key, int fallback) {
 
 } // namespace
 
+int ImageSource::Digits() const {
+    return SeriesName::DigitsOf(firstFile);
+}
+
 std::string ImageSource::FirstImagePath() const {
-    return SeriesName::Join(directory, SeriesName::Format(head, firstNumber, ext));
+    return SeriesName::Join(directory, SeriesName::Format(head, firstNumber, ext, Digits()));
 }
 
 std::string ImageSource::AviPath() const {
@@ -30,7 +34,8 @@ std::string ImageSource::AviPath() const {
 }
 
 std::vector<std::string> ImageSource::SeriesPaths() const {
-    return SeriesName::List(directory, head, ext, firstNumber, lastNumber - firstNumber + 1, 1);
+    return SeriesName::List(directory, head, ext, firstNumber, lastNumber - firstNumber + 1, 1,
+                            Digits());
 }
 
 void ImageSource::Store(CCfgFile& info) const {

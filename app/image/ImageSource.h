@@ -25,6 +25,8 @@ struct ImageSource {
     int kind = kBmpSeries;
 
     bool IsAvi() const { return kind == kAviFile; }
+    // The series keeps the digit count of its first file's name.
+    int Digits() const;
     // The series file of the first number, or the AVI file, with directory.
     std::string FirstImagePath() const;
     std::string AviPath() const;

@@ -2,12 +2,32 @@
 
 #include "CFrameStore.h"
 #include "CImageDisplay.h"
+#include "CPointDataFile.h"
 #include "CPtFile.h"
 #include "MeasurePaths.h"
 #include "Prompter.h"
 #include "SeriesName.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
+#include <filesystem>
+
+namespace {
+
+bool Exists(const std::string& path) {
+    std::error_code error;
+    return std::filesystem::is_regular_file(path, error);
+}
+
+// Each path as found on disk, without regard to case where it differs.
+std::vector<std::string> ExistingPaths(std::vector<std::string> paths) {
+    for (std::string& path : paths)
+        path = MeasurePaths::FindExisting(path);
+    return paths;
+}
+
+} // namespace
 
 MotionImage::MotionImage(CImageDisplay& display, kova::CFrameStore& store, kova::Prompter& prompter)
     : display_(display), store_(store), prompter_(prompter) {
@@ -34,6 +54,7 @@ int MotionImage::ChooseSequence() {
                            : ChooseAvi(directory, lastName);
     if (!chosen) return 0;
     chosen_ = true;
+    described_ = true;
     if (onChosen_) onChosen_();
     return 1;
 }
@@ -47,18 +68,29 @@ int MotionImage::ChooseSeries(const std::string& directory, const std::string& f
         prompter_.Show(kWrongSelection, "KOVA", kova::MessageIcon::Exclamation);
         return 0;
     }
+    const bool firstIsSmaller = number1 <= number2;
+    ImageSource chosen = source_;
+    chosen.directory = directory;
+    chosen.head = head1;
+    chosen.ext = ext1;
+    chosen.firstNumber = firstIsSmaller ? number1 : number2;
+    chosen.lastNumber = firstIsSmaller ? number2 : number1;
+    chosen.firstFile = firstIsSmaller ? firstName : lastName;
+    chosen.lastFile = firstIsSmaller ? lastName : firstName;
+    chosen.frames = chosen.lastNumber - chosen.firstNumber + 1;
+    chosen.kind = ImageSource::kBmpSeries;
+    // Every file must be there before anything is read.
+    const std::vector<std::string> paths = ExistingPaths(chosen.SeriesPaths());
+    for (const std::string& path : paths) {
+        if (!Exists(path)) {
+            SayMissing(path);
+            return 0;
+        }
+    }
     // The chosen file must be readable, or the old source stays in force.
     if (display_.Reader().ReadBmpFrame(SeriesName::Join(directory, lastName), 1) != 0) return 0;
-    const bool firstIsSmaller = number1 <= number2;
-    source_.directory = directory;
-    source_.head = head1;
-    source_.ext = ext1;
-    source_.firstNumber = firstIsSmaller ? number1 : number2;
-    source_.lastNumber = firstIsSmaller ? number2 : number1;
-    source_.firstFile = firstIsSmaller ? firstName : lastName;
-    source_.lastFile = firstIsSmaller ? lastName : firstName;
-    source_.frames = source_.lastNumber - source_.firstNumber + 1;
-    source_.kind = ImageSource::kBmpSeries;
+    source_ = chosen;
+    SetPages(paths, number2 - chosen.firstNumber + 1);
     return 1;
 }
 
@@ -76,18 +108,74 @@ int MotionImage::ChooseAvi(const std::string& directory, const std::string& name
     source_.aviLast = count;
     source_.frames = count;
     source_.kind = ImageSource::kAviFile;
+    SetAviPages(path, 1, count);
     return 1;
 }
 
-int MotionImage::ShowFirstImage() {
+bool MotionImage::ShownInColor() const {
+    return store_.Get_dispmode() == kova::CFrameStore::kColorDispMode;
+}
+
+void MotionImage::SetPages(const std::vector<std::string>& paths, int page) {
+    display_.SetSeries(paths, ShownInColor() ? 3 : 2);
+    display_.ShowPage(page);
+}
+
+void MotionImage::SetAviPages(const std::string& path, int first, int count) {
+    display_.SetAvi(path, first, count, ShownInColor() ? 1 : 0);
+    display_.ShowPage(1);
+}
+
+void MotionImage::SayMissing(const std::string& path) {
+    prompter_.Show(kMissingImage + path, "KOVA", kova::MessageIcon::Exclamation);
+}
+
+int MotionImage::ShowFirstImage(const CPointDataFile* measurement) {
+    const std::string trackPath = measurement ? measurement->GetLastPath() : std::string();
+    const std::string wanted = source_.IsAvi() ? source_.AviPath() : source_.FirstImagePath();
+    const std::string found = MeasurePaths::FindHereOrBeside(wanted, trackPath);
+    if (found.empty()) {
+        // A source never chosen nor read from a .TRI promises no images.
+        if (described_) SayMissing(wanted);
+        ShowEmptyFrame(measurement);
+        return 0;
+    }
     FrameReader& reader = display_.Reader();
     if (source_.IsAvi()) {
-        const int first = source_.aviFirst < 1 ? 1 : source_.aviFirst;
-        return reader.ReadAviFrameAnyhow(MeasurePaths::FindExisting(source_.AviPath()), first, 1,
-                                         nullptr);
+        const int first = std::max(1, source_.aviFirst);
+        int total = 0;
+        if (!reader.ReadAviFrameAnyhow(found, first, 1, &total)) return 0;
+        const int last = source_.aviLast >= first ? source_.aviLast : total;
+        SetAviPages(found, first, std::max(1, last - first + 1));
+        return 1;
     }
-    const std::string path = MeasurePaths::FindExisting(source_.FirstImagePath());
-    return reader.ReadBmpFrame(path, 1) == 0 ? 1 : 0;
+    ImageSource moved = source_;
+    moved.directory = SeriesName::DirectoryOf(found);
+    std::vector<std::string> paths = ExistingPaths(moved.SeriesPaths());
+    if (paths.empty()) paths.push_back(found);
+    if (reader.ReadBmpFrame(found, 1) != 0) return 0;
+    SetPages(paths, 1);
+    return 1;
+}
+
+void MotionImage::ShowEmptyFrame(const CPointDataFile* measurement) {
+    bool color = false;
+    if (measurement) {
+        // The header keeps the width of the tracked images, not their height.
+        const MeasureHeader& header = measurement->GetHeader();
+        if (header.widthEdge >= 1.0f && header.widthEdge < kova::CFrameStore::kMaxSide)
+            store_.Put_framesize(static_cast<int>(std::lround(header.widthEdge)) + 1,
+                                 store_.Height());
+        color = header.imageType == 2;
+    }
+    // No pages: the measurement's frames are stepped over the empty frame.
+    display_.SetSeries({}, color ? 1 : 0);
+    store_.Put_dispmode(color ? kova::CFrameStore::kColorDispMode : 0);
+    if (color)
+        store_.Disp_frame_color(1);
+    else
+        store_.Disp_frame(1);
+    display_.Refresh();
 }
 
 int MotionImage::SaveDisplayedImage() {

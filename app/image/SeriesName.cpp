@@ -30,13 +30,23 @@ std::string SeriesName::Format(const std::string& head, int number, const std::s
     return head + text + "." + ext;
 }
 
+int SeriesName::DigitsOf(const std::string& name) {
+    const std::size_t dot = name.rfind('.');
+    if (dot == std::string::npos) return kDigits;
+    std::size_t start = dot;
+    while (start > 0 && std::isdigit(static_cast<unsigned char>(name[start - 1])))
+        --start;
+    return start == dot ? kDigits : static_cast<int>(dot - start);
+}
+
 std::vector<std::string> SeriesName::List(const std::string& directory, const std::string& head,
-                                          const std::string& ext, int first, int count, int step) {
+                                          const std::string& ext, int first, int count, int step,
+                                          int digits) {
     std::vector<std::string> names;
     if (count <= 0) return names;
     names.reserve(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i)
-        names.push_back(Join(directory, Format(head, first + i * step, ext)));
+        names.push_back(Join(directory, Format(head, first + i * step, ext, digits)));
     return names;
 }
 

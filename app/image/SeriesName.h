@@ -21,10 +21,15 @@ public:
     static std::string Format(const std::string& head, int number, const std::string& ext,
                               int digits = kDigits);
 
+    // The digit count of a series file name: the digits before its last ".",
+    // kDigits when there are none.
+    static int DigitsOf(const std::string& name);
+
     // The names of `count` files starting at `first`, number i being
     // first + i x step, each joined to `directory`.
     static std::vector<std::string> List(const std::string& directory, const std::string& head,
-                                         const std::string& ext, int first, int count, int step);
+                                         const std::string& ext, int first, int count, int step,
+                                         int digits = kDigits);
 
     // The directory part of a path (text before its last "/" or "\"; empty
     // when there is none) and the name after it.

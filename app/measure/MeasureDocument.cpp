@@ -57,7 +57,10 @@ void MeasureDocument::NotifyLoaded() {
 int MeasureDocument::LoadDocument(const std::string& path) {
     const int locked = server_.LockData(&client_);
     const int loaded = LoadMeasurement(path, &track_, &info_);
-    if (loaded) NotifyLoaded();
+    if (loaded)
+        NotifyLoaded();
+    else
+        ForgetEmptyTable();
     if (locked) server_.UnLockData(&client_, 1);
     return loaded;
 }
@@ -99,9 +102,14 @@ int MeasureDocument::OpenResult(const std::string& path) {
         server_.UnLockData(&client_, 1);
         return 1;
     }
+    ForgetEmptyTable();
     server_.UnLockData(&client_, 1);
     CPtFile::LoadError(prompter_);
     return -1;
+}
+
+void MeasureDocument::ForgetEmptyTable() {
+    if (!HasData()) track_.SetModified(0);
 }
 
 bool MeasureDocument::HasData() const {

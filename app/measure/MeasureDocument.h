@@ -54,11 +54,14 @@ public:
     // The save command with its file already chosen (the command line).
     int SaveResultTo(const std::string& path);
 
-    // The track file's modified flag: 1 after any change not yet saved.
+    // The track file's modified flag: 1 after any change not yet saved; a
+    // failed open or reload leaves an empty, unmodified document.
     int IsModified() const { return track_.IsModified(); }
 
 private:
     bool HasData() const;
+    // After a failed load: an empty table has nothing to save.
+    void ForgetEmptyTable();
     void StartDialog(const std::string& path, CPtFile* dialog) const;
     void NotifyLoaded();
 

@@ -70,6 +70,19 @@ std::string MeasurePaths::FindExisting(const std::string& path) {
     return path;
 }
 
+std::string MeasurePaths::FindHereOrBeside(const std::string& path, const std::string& besidePath) {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    const std::string here = FindExisting(path);
+    if (fs::exists(fs::u8path(here), error)) return here;
+    if (besidePath.empty()) return std::string();
+    std::string directory, name, besideDirectory, besideName;
+    CPtFile::SplitPath(path, &directory, &name);
+    CPtFile::SplitPath(besidePath, &besideDirectory, &besideName);
+    const std::string beside = FindExisting(besideDirectory + name);
+    return fs::exists(fs::u8path(beside), error) ? beside : std::string();
+}
+
 std::string MeasurePaths::WithSeparator(const std::string& directory) {
     if (directory.empty()) return directory;
     const char last = directory.back();

@@ -14,6 +14,10 @@ public:
     // `path` itself when it exists, else an existing entry of its directory
     // whose name equals it without regard to ASCII case, else `path`.
     static std::string FindExisting(const std::string& path);
+    // An existing `path` (as FindExisting finds it), else the entry of the
+    // same name in the directory of `besidePath` (the .TRK of a measurement
+    // whose images moved); empty when neither exists.
+    static std::string FindHereOrBeside(const std::string& path, const std::string& besidePath);
     // Text equality without regard to ASCII case.
     static bool SameIgnoringCase(const std::string& a, const std::string& b);
     // A directory as entered, with a separator appended unless it is empty or

@@ -37,4 +37,12 @@ constexpr int kManualMeasure = 32831;
 constexpr int kGravity = 32832;
 constexpr int kCoordTransform = 32835;
 constexpr int kEvents = 32846;
+// The frame and overlay commands of the image window.
+constexpr int kShowTargets = 33001;
+constexpr int kFirstFrame = 33002;
+constexpr int kPreviousFrame = 33003;
+constexpr int kNextFrame = 33004;
+constexpr int kBack10Frames = 33005;
+constexpr int kForward10Frames = 33006;
+constexpr int kLastFrame = 33007;
 } // namespace CommandId

@@ -25,8 +25,20 @@ void Default(CCfgFile& config, const char* key, const std::vector<int>& values) 
 bool SystemConfig::Load(CCfgFile& config, const std::string& directory, kova::Prompter& prompter) {
     const std::string path =
         directory.empty() ? std::string(kFileName) : directory + "/" + kFileName;
+    // Only a file that is not there is missing; any other failure (no
+    // permission, a directory, a link loop, a read error) leaves it alone.
     std::error_code error;
-    if (std::filesystem::exists(path, error) && config.Load(path)) {
+    const bool missing =
+        std::filesystem::status(path, error).type() == std::filesystem::file_type::not_found;
+    if (!missing && !config.Load(path)) {
+        prompter.Show(UnreadableMessage(path), "KOVA", kova::MessageIcon::Exclamation);
+        config.EraseAll();
+        config.SetLastPath(std::string());
+        FillDefaults(config);
+        config.SetAutoSave(0);
+        return true;
+    }
+    if (!missing) {
         std::string version;
         if (!config.GetValue("VersionInformation", &version) || version != kVersion) {
             prompter.Show(kVersionError, "错误", kova::MessageIcon::Exclamation);
@@ -38,6 +50,14 @@ bool SystemConfig::Load(CCfgFile& config, const std::string& directory, kova::Pr
     FillDefaults(config);
     config.SetAutoSave(1);
     return true;
+}
+
+bool SystemConfig::WritesBack(const CCfgFile& config) {
+    return config.GetAutoSave() != 0 && !config.GetLastPath().empty();
+}
+
+std::string SystemConfig::UnreadableMessage(const std::string& path) {
+    return "无法读取 " + path + "，使用默认设定，退出时不保存。";
 }
 
 void SystemConfig::FillDefaults(CCfgFile& config) {

@@ -19,7 +19,12 @@ public:
     // on, so a changed configuration is written back. A readable file must
     // carry the version, else the message is shown and false returned (the
     // start then ends and nothing is written). Missing keys get defaults.
+    // A file that exists but cannot be read is reported and left alone: the
+    // program runs on the defaults and never writes it (automatic save off).
     static bool Load(CCfgFile& config, const std::string& directory, kova::Prompter& prompter);
+    // Whether the configuration is written back at exit.
+    static bool WritesBack(const CCfgFile& config);
+    static std::string UnreadableMessage(const std::string& path);
     // Adds every missing key with its default.
     static void FillDefaults(CCfgFile& config);
 };

@@ -127,7 +127,7 @@ int ViewCommands::OpenResult() {
     const int result = document_.OpenResult(start);
     if (result == 1) {
         Opened();
-        motion_.ShowFirstImage();
+        motion_.ShowFirstImage(&document_.Track());
     } else if (result == -1) {
         OpenFailed();
     }
@@ -139,11 +139,12 @@ int ViewCommands::OpenFile(const std::string& path) {
     startScreen_ = false;
     if (document_.LoadDocument(path)) {
         Opened();
-        motion_.ShowFirstImage();
+        motion_.ShowFirstImage(&document_.Track());
         Repaint();
         return 1;
     }
-    CPtFile::LoadError(prompter_);
+    // Named on the command line or in the recent list: say which file.
+    prompter_.Show("文件打开失败。\n" + path, "错误", kova::MessageIcon::Exclamation);
     OpenFailed();
     Repaint();
     return -1;

@@ -33,10 +33,10 @@ TEST(CDataServer, LockRulesAndChangeNotification) {
     EXPECT_EQ(server.CatchWatch(&a), 0);
     EXPECT_EQ(server.CatchWatch(&b), 1);
 
-    EXPECT_EQ(server.LockData(&editor), 1);
-    EXPECT_EQ(server.LockData(&a), 0) << "one holder at a time";
-    EXPECT_EQ(server.LockData(&editor), 0);
-    EXPECT_EQ(server.UnLockData(&a, 1), 0);
+    // One holder at a time; only the holder unlocks.
+    EXPECT_EQ((std::vector<int>{server.LockData(&editor), server.LockData(&a),
+                                server.LockData(&editor), server.UnLockData(&a, 1)}),
+              (std::vector<int>{1, 0, 0, 0}));
     EXPECT_TRUE(log.events.empty());
     EXPECT_EQ(server.UnLockData(&editor, 1), 1);
     EXPECT_EQ(log.events, (std::vector<std::string>{"a:changed", "b:changed"}));
@@ -52,16 +52,14 @@ TEST(CDataServer, LockRulesAndChangeNotification) {
 
 TEST(CDataServer, DestructionNotifiesAndReleasesEveryWatcher) {
     Log log;
-    Watcher a(log, "a"), b(log, "b"), c(log, "c");
+    Watcher a(log, "a"), b(log, "b");
     {
         CDataServer server;
         server.CatchWatch(&a);
         server.CatchWatch(&b);
-        server.CatchWatch(&c);
     }
-    EXPECT_EQ(log.events, (std::vector<std::string>{"a:destroy", "b:destroy", "c:destroy"}));
-    EXPECT_EQ(a.IsWatchLinked(), nullptr);
-    EXPECT_EQ(c.IsWatchLinked(), nullptr);
+    EXPECT_EQ(log.events, (std::vector<std::string>{"a:destroy", "b:destroy"}));
+    EXPECT_TRUE(a.IsWatchLinked() == nullptr && b.IsWatchLinked() == nullptr);
 }
 
 TEST(CDataServer, ADestroyedClientLeavesNoDanglingLinks) {

@@ -49,9 +49,9 @@ TEST(CDisplayServer, PaintOrderPopupAndRefresh) {
     CDisplayServer server;
     server.SetWindow(&window);
     Tool a(log, "A"), b(log, "B");
-    EXPECT_EQ(server.CatchPaint(&a), 1);
-    EXPECT_EQ(server.CatchPaint(&b), 1);
-    EXPECT_EQ(server.CatchPaint(&b), 0);
+    EXPECT_EQ(
+        (std::vector<int>{server.CatchPaint(&a), server.CatchPaint(&b), server.CatchPaint(&b)}),
+        (std::vector<int>{1, 1, 0}));
     EXPECT_EQ(window.repaints, 2);
     server.DoDisplayPaint(nullptr);
     EXPECT_EQ(log.events, (std::vector<std::string>{"A:paint", "B:paint"}));
@@ -63,10 +63,9 @@ TEST(CDisplayServer, PaintOrderPopupAndRefresh) {
     window.visible = false;
     server.Refresh();
     EXPECT_EQ(window.repaints, 3);
-    EXPECT_EQ(server.FreeWindow(nullptr), 0);
-    EXPECT_EQ(server.FreeWindow(&window), 1);
-    EXPECT_EQ(server.ReleasePaint(&a), 1);
-    EXPECT_EQ(server.ReleasePaint(&a), 0);
+    EXPECT_EQ((std::vector<int>{server.FreeWindow(nullptr), server.FreeWindow(&window),
+                                server.ReleasePaint(&a), server.ReleasePaint(&a)}),
+              (std::vector<int>{0, 1, 1, 0}));
 }
 
 TEST(CDisplayServer, LockMessagesNameTheHolder) {
@@ -74,22 +73,13 @@ TEST(CDisplayServer, LockMessagesNameTheHolder) {
     kova::RecordingPrompter prompter;
     CDisplayServer server(&prompter);
     Tool a(log, "跟踪"), b(log, "B");
-    ASSERT_EQ(server.CatchPaint(&a), 1);
-    EXPECT_EQ(server.CatchLockPaint(&b), 0);
-    ASSERT_EQ(server.ReleasePaint(&a), 1);
-    ASSERT_EQ(server.CatchLockPaint(&a), 1);
-    EXPECT_EQ(server.CatchPaint(&b), 0);
-
-    ASSERT_EQ(server.CatchMouse(&a), 1);
-    EXPECT_EQ(server.CatchLockMouse(&b), 0);
-    ASSERT_EQ(server.ReleaseMouse(&a), 1);
-    ASSERT_EQ(server.CatchLockMouse(&a), 1);
-    EXPECT_EQ(server.CatchMouse(&b), 0);
-
-    ASSERT_EQ(server.LockImage(&a), 1);
-    EXPECT_EQ(server.LockImage(&b), 0);
-    EXPECT_EQ(server.SetPage(3), 0);
-    EXPECT_EQ(server.GetPage(), 1);
+    EXPECT_EQ(
+        (std::vector<int>{server.CatchPaint(&a), server.CatchLockPaint(&b), server.ReleasePaint(&a),
+                          server.CatchLockPaint(&a), server.CatchPaint(&b), server.CatchMouse(&a),
+                          server.CatchLockMouse(&b), server.ReleaseMouse(&a),
+                          server.CatchLockMouse(&a), server.CatchMouse(&b), server.LockImage(&a),
+                          server.LockImage(&b), server.SetPage(3), server.GetPage()}),
+        (std::vector<int>{1, 0, 1, 1, 0, 1, 0, 1, 1, 0, 1, 0, 0, 1}));
 
     // The last one from SetPage while locked.
     std::vector<std::string> seen;
@@ -103,8 +93,7 @@ TEST(CDisplayServer, LockMessagesNameTheHolder) {
                         "确认 现在[跟踪]图象被锁定。", "确认 现在[跟踪]图象被锁定。"}));
 
     EXPECT_EQ(server.ShowError(0), 1);
-    EXPECT_EQ(server.LockImage(&b), 0);
-    EXPECT_EQ(server.CatchPaint(&b), 0);
+    EXPECT_EQ(server.LockImage(&b) + server.CatchPaint(&b), 0);
     EXPECT_EQ(prompter.Messages().size(), 6u) << "silent after ShowError(0)";
     EXPECT_EQ(server.ShowError(1), 0);
 }
@@ -115,25 +104,24 @@ TEST(CDisplayServer, MouseModesAndEasyMouse) {
     Tool a(log, "A"), b(log, "B"), easy(log, "E");
     server.DoDisplayLButtonDown(1, QPoint(5, 6));
     EXPECT_TRUE(log.events.empty()) << "mode 0: nobody";
-    ASSERT_EQ(server.CatchMouse(&a), 1);
-    ASSERT_EQ(server.CatchMouse(&b), 1);
-    EXPECT_EQ(server.GetMouseMode(), 1);
-    EXPECT_EQ(server.CatchEasyMouse(&easy), 0);
+    EXPECT_EQ((std::vector<int>{server.CatchMouse(&a), server.CatchMouse(&b), server.GetMouseMode(),
+                                server.CatchEasyMouse(&easy)}),
+              (std::vector<int>{1, 1, 1, 0}));
     server.DoDisplayLButtonDown(1, QPoint(5, 6));
     EXPECT_EQ(log.events, (std::vector<std::string>{"A:down 1 5,6", "B:down 1 5,6"}));
 
     server.ReleaseMouse(&a);
     server.ReleaseMouse(&b);
-    EXPECT_EQ(server.GetMouseMode(), 0);
-    ASSERT_EQ(server.CatchEasyMouse(&easy), 1);
-    EXPECT_EQ(server.CatchMouse(&a), 0) << "modes 1 and 2 exclude each other";
-    EXPECT_EQ(server.ReleaseMouse(&a), 0);
+    // Modes 1 and 2 exclude each other.
+    EXPECT_EQ((std::vector<int>{server.GetMouseMode(), server.CatchEasyMouse(&easy),
+                                server.CatchMouse(&a), server.ReleaseMouse(&a)}),
+              (std::vector<int>{0, 1, 0, 0}));
     log.events.clear();
     server.DoDisplayMouseMove(0, QPoint(1, 1));
     EXPECT_EQ(log.events, (std::vector<std::string>{"E:move"}));
-    EXPECT_EQ(server.ReleaseEasyMouse(&a), 0);
-    EXPECT_EQ(server.ReleaseEasyMouse(&easy), 1);
-    EXPECT_EQ(server.GetMouseMode(), 0);
+    EXPECT_EQ((std::vector<int>{server.ReleaseEasyMouse(&a), server.ReleaseEasyMouse(&easy),
+                                server.GetMouseMode()}),
+              (std::vector<int>{0, 1, 0}));
 }
 
 TEST(CDisplayServer, PagesImageLockAndDestruction) {
@@ -146,9 +134,9 @@ TEST(CDisplayServer, PagesImageLockAndDestruction) {
         EXPECT_EQ(server.SetPage(7), 1);
         EXPECT_EQ(log.events, (std::vector<std::string>{"W1:page 7 0", "W2:page 7 0"}));
         log.events.clear();
-        ASSERT_EQ(server.LockImage(&holder), 1);
-        EXPECT_EQ(server.UnLockImage(&w1, 1), 0);
-        EXPECT_EQ(server.UnLockImage(&holder, 1), 1);
+        EXPECT_EQ((std::vector<int>{server.LockImage(&holder), server.UnLockImage(&w1, 1),
+                                    server.UnLockImage(&holder, 1)}),
+                  (std::vector<int>{1, 0, 1}));
         EXPECT_EQ(log.events, (std::vector<std::string>{"W1:page 7 1", "W2:page 7 1"}));
         log.events.clear();
         server.CatchWatch(&w3);
@@ -172,8 +160,7 @@ TEST(CDisplayServer, DestroyedClientReleasesEverything) {
         server.CatchWatch(&gone);
     }
     EXPECT_EQ(server.FirstPaintClient(), nullptr);
-    EXPECT_EQ(server.GetMouseMode(), 0);
-    EXPECT_EQ(server.IsImageLockedNow(), 0);
+    EXPECT_EQ(server.GetMouseMode() + server.IsImageLockedNow(), 0);
     EXPECT_EQ(server.CatchLockPaint(&stay), 1);
     EXPECT_EQ(server.SetPage(2), 1);
 }

@@ -5,8 +5,9 @@ Runs inside an X server and a D-Bus session whose accessibility bus is up
 (scripts/e2e.sh arranges that). Starts kova in a folder holding the demo
 series and works it as a user would: 图像/运动图像 chooses the series in
 the file dialog, 图像/2D比例标定 sets a scale through the dialog's fields,
-确定 keeps it, 文件/退出 ends the program; then the KOVA.CFG it wrote must
-hold the values. Every control is found by its accessible name and role.
+确定 keeps it, 文件/打开2D结果文件 opens the tracked demo, 图像/帧/最后一帧
+shows its last frame ("帧 60 / 60" in the status bar), 文件/退出 ends the
+program; then the KOVA.CFG it wrote must hold the values. Every control is found by its accessible name and role.
 Prints "1 passed, 0 failed" or "0 passed, 1 failed".
 """
 
@@ -17,68 +18,33 @@ import subprocess
 import sys
 import time
 import traceback
-
 import gi
 
 gi.require_version("Atspi", "2.0")
 from gi.repository import Atspi, GLib  # noqa: E402
-import pyatspi  # noqa: E402
+import pyatspi as R  # noqa: E402
 
-TOTAL_SECONDS = 75  # the whole run, start to verdict
+DEADLINE = time.monotonic() + 75  # the whole run, start to verdict
 CALL_TIMEOUT_MS = 5000  # one accessibility call
 TRIGGER_TIMEOUT_MS = 1500  # a call that may open a modal dialog and not return
 
 # What the calibration dialog gets and what KOVA.CFG must then hold.
-INTERVAL = "3"
-FRAME_RATE = "120"
-IMAGE_DISTANCE = "250"
-REAL_DISTANCE = "1000"
-SCALE = 4.0  # real distance / image distance
-SCALE_TEXT = "4.000"
+INTERVAL, FRAME_RATE, IMAGE_DISTANCE, REAL_DISTANCE = "3", "120", "250", "1000"
+SCALE, SCALE_TEXT = 4.0, "4.000"  # real distance / image distance
 
-TEXT_ROLES = {pyatspi.ROLE_TEXT, pyatspi.ROLE_ENTRY}
-BUTTON_ROLES = {pyatspi.ROLE_PUSH_BUTTON}
-WINDOW_ROLES = {pyatspi.ROLE_DIALOG, pyatspi.ROLE_FILE_CHOOSER, pyatspi.ROLE_WINDOW,
-                pyatspi.ROLE_FRAME, pyatspi.ROLE_ALERT}
+TEXT_ROLES = {R.ROLE_TEXT, R.ROLE_ENTRY}
+BUTTON_ROLES = {R.ROLE_PUSH_BUTTON}
+WINDOW_ROLES = {R.ROLE_DIALOG, R.ROLE_FILE_CHOOSER, R.ROLE_WINDOW, R.ROLE_FRAME, R.ROLE_ALERT}
 # Long lists (the file dialog's files) hold nothing the test looks for.
-SKIP_INSIDE = {pyatspi.ROLE_TABLE, pyatspi.ROLE_TREE_TABLE, pyatspi.ROLE_TREE,
-               pyatspi.ROLE_LIST, pyatspi.ROLE_LIST_BOX}
-
-ROLE_NAMES = {
-    frozenset(TEXT_ROLES): "text field",
-    frozenset(BUTTON_ROLES): "push button",
-    frozenset({pyatspi.ROLE_MENU}): "menu",
-    frozenset({pyatspi.ROLE_MENU_ITEM}): "menu item",
-    frozenset({pyatspi.ROLE_LABEL}): "label",
-}
-
+SKIP_INSIDE = {R.ROLE_TABLE, R.ROLE_TREE_TABLE, R.ROLE_TREE, R.ROLE_LIST, R.ROLE_LIST_BOX}
+ROLE_NAMES = {frozenset(TEXT_ROLES): "text field", frozenset(BUTTON_ROLES): "push button",
+              frozenset({R.ROLE_MENU_ITEM}): "menu item", frozenset({R.ROLE_LABEL}): "label"}
 
 class Failure(Exception):
     pass
 
-
-class Clock:
-    def __init__(self, seconds):
-        self.end = time.monotonic() + seconds
-
-    def left(self):
-        return self.end - time.monotonic()
-
-
-CLOCK = Clock(TOTAL_SECONDS)
-
-
 def log(message):
     print("e2e: " + message, flush=True)
-
-
-def label_of(name):
-    """A visible text as a user reads it: no mnemonic, no trailing dots."""
-    text = (name or "").replace("&", "").strip()
-    text = re.sub(r"\([A-Za-z0-9]\)$", "", text)  # 图像(I)
-    text = re.sub(r"(\.\.\.|…)$", "", text)
-    return text.strip()
-
 
 def safe(getter, default=None):
     try:
@@ -86,65 +52,58 @@ def safe(getter, default=None):
     except (GLib.Error, RuntimeError, AttributeError, TypeError):
         return default
 
+def role(node):
+    return safe(lambda: node.getRole())
+
+def label(node_or_name):
+    """A visible text as a user reads it: no mnemonic (图像(I)), no dots."""
+    name = node_or_name if isinstance(node_or_name, str) else safe(lambda: node_or_name.name)
+    text = re.sub(r"\([A-Za-z0-9]\)$", "", (name or "").replace("&", "").strip())
+    return re.sub(r"(\.\.\.|…)$", "", text).strip()
 
 def children(node):
     count = safe(lambda: node.childCount, 0) or 0
-    for i in range(count):
-        child = safe(lambda i=i: node.getChildAtIndex(i))
-        if child is not None:
-            yield child
-
+    return [c for c in (safe(lambda i=i: node.getChildAtIndex(i)) for i in range(count))
+            if c is not None]
 
 def showing(node):
     states = safe(lambda: node.getState())
-    return states is not None and states.contains(pyatspi.STATE_SHOWING)
-
+    return states is not None and states.contains(R.STATE_SHOWING)
 
 def walk(node, depth=0):
     yield node, depth
-    if depth > 30 or safe(lambda: node.getRole()) in SKIP_INSIDE:
-        return
-    for child in children(node):
-        yield from walk(child, depth + 1)
+    if depth <= 30 and role(node) not in SKIP_INSIDE:
+        for child in children(node):
+            yield from walk(child, depth + 1)
 
+def first(nodes, test):
+    """The first node that passes test (a node that cannot answer fails)."""
+    return next((n for n in nodes if safe(lambda n=n: test(n))), None)
 
-def find_all(root, roles, name):
-    wanted = label_of(name)
-    return [node for node, _ in walk(root)
-            if safe(lambda node=node: node.getRole()) in roles
-            and label_of(safe(lambda node=node: node.name, "")) == wanted]
+def window(app, test):
+    """The first shown top-level window of app that passes test."""
+    return first(children(app), lambda w: showing(w) and test(w))
 
-
-def role_text(roles):
-    return ROLE_NAMES.get(frozenset(roles), "/".join(sorted(str(r) for r in roles)))
-
+def named(root, roles, name):
+    return [n for n, _ in walk(root) if role(n) in roles and label(n) == label(name)]
 
 def wait_for(what, probe, seconds=15.0):
     """Polls probe until it gives something true; fails naming what."""
-    end = min(time.monotonic() + seconds, CLOCK.end)
-    while True:
-        result = safe(probe)
-        if result:
-            return result
+    end = min(time.monotonic() + seconds, DEADLINE)
+    while not (result := safe(probe)):
         if time.monotonic() >= end:
             raise Failure("timed out waiting for " + what)
         time.sleep(0.2)
-
+    return result
 
 def find(root, roles, name, seconds=15.0, where="", only_showing=True):
     """The one control of the given role and accessible name."""
-
-    def probe():
-        found = find_all(root, roles, name)
-        if only_showing:
-            found = [n for n in found if showing(n)]
-        return found[0] if found else None
-
+    what = ROLE_NAMES.get(frozenset(roles), "/".join(sorted(str(r) for r in roles)))
     try:
-        return wait_for("the %s %r%s" % (role_text(roles), name, where), probe, seconds)
+        return wait_for("the %s %r%s" % (what, name, where), lambda: first(
+            named(root, roles, name), lambda n: not only_showing or showing(n)), seconds)
     except Failure:
-        raise Failure("control not found: %s named %r%s" % (role_text(roles), name, where))
-
+        raise Failure("control not found: %s named %r%s" % (what, name, where))
 
 def do_action(node, names, what, may_block=False):
     """Runs the first of the named actions (a modal dialog opened by it
@@ -152,13 +111,11 @@ def do_action(node, names, what, may_block=False):
     action = safe(lambda: node.queryAction())
     if action is None:
         raise Failure("%s has no actions" % what)
-    count = action.nActions
-    available = [action.getName(i) for i in range(count)]
+    available = [action.getName(i) for i in range(action.nActions)]
     index = next((available.index(n) for n in names if n in available), None)
     if index is None:
         raise Failure("%s offers none of the actions %s (has %s)" % (what, names, available))
-    if may_block:
-        Atspi.set_timeout(TRIGGER_TIMEOUT_MS, -1)
+    Atspi.set_timeout(TRIGGER_TIMEOUT_MS if may_block else CALL_TIMEOUT_MS, -1)
     try:
         action.doAction(index)
     except GLib.Error as error:
@@ -167,11 +124,12 @@ def do_action(node, names, what, may_block=False):
     finally:
         Atspi.set_timeout(CALL_TIMEOUT_MS, -1)
 
-
 def press(node, what, may_block=False):
     log("press " + what)
     do_action(node, ["Press", "press", "click", "Click"], what, may_block)
 
+def field_text(node):
+    return safe(lambda: node.queryText().getText(0, -1), "")
 
 def set_text(node, value, what):
     log("type %r into %s" % (value, what))
@@ -180,247 +138,189 @@ def set_text(node, value, what):
     if editable is None:
         raise Failure("%s is not an editable text field" % what)
     editable.setTextContents(value)
-    wait_for("%s to read %r" % (what, value),
-             lambda: node.queryText().getText(0, -1) == value, 5)
-
-
-def field_text(node):
-    return safe(lambda: node.queryText().getText(0, -1), "")
-
+    wait_for("%s to read %r" % (what, value), lambda: field_text(node) == value, 5)
 
 def choose_menu(frame, menu_name, item_name, may_block=False):
-    bar = wait_for("the menu bar of the main window",
-                   lambda: next((n for n, _ in walk(frame)
-                                 if n.getRole() == pyatspi.ROLE_MENU_BAR), None))
-    menu = find(bar, {pyatspi.ROLE_MENU, pyatspi.ROLE_MENU_ITEM}, menu_name,
-                where=" in the menu bar", only_showing=False)
-    log("open menu " + menu_name)
-    do_action(menu, ["ShowMenu", "showMenu", "Press"], "menu " + menu_name)
-    item = find(menu, {pyatspi.ROLE_MENU_ITEM}, item_name, where=" in menu " + menu_name,
+    """Chooses menu_name/item_name; item_name may hold a submenu: "帧/最后一帧"."""
+    menu = wait_for("the menu bar of the main window", lambda: first(
+        (n for n, _ in walk(frame)), lambda n: n.getRole() == R.ROLE_MENU_BAR))
+    path = [menu_name] + item_name.split("/")
+    for depth, name in enumerate(path[:-1]):
+        where = " in the menu bar" if depth == 0 else " in menu " + "/".join(path[:depth])
+        menu = find(menu, {R.ROLE_MENU, R.ROLE_MENU_ITEM}, name, where=where, only_showing=False)
+        log("open menu " + "/".join(path[:depth + 1]))
+        do_action(menu, ["ShowMenu", "showMenu", "Press"], "menu " + name)
+    item = find(menu, {R.ROLE_MENU_ITEM}, path[-1], where=" in menu " + "/".join(path[:-1]),
                 only_showing=False)
-    press(item, "menu item %s/%s" % (menu_name, item_name), may_block)
+    press(item, "menu item " + "/".join(path), may_block)
 
+def shot(args, name):
+    """A screenshot kept in the build folder for a person to look at."""
+    if args.shots:
+        subprocess.run(["import", "-window", "root", "%s-%s.png" % (args.shots, name)],
+                       timeout=15, check=False)
+
+def open_files(app, args, names, shot_name=None):
+    """Types the folder, then the names, into Qt's file dialog and opens."""
+    name_label = args.file_name_field
+    name_field = find(app, TEXT_ROLES, name_label, where=" in the file dialog")
+    dialog = wait_for("the file dialog", lambda: window(app, lambda w: role(w) in WINDOW_ROLES
+                                                        and named(w, TEXT_ROLES, name_label)))
+    open_button = find(dialog, BUTTON_ROLES, args.open_button, where=" in the file dialog")
+    if shot_name:
+        shot(args, shot_name)
+    set_text(name_field, args.folder, "the file name field")
+    press(open_button, "the open button")
+    wait_for("the file dialog to enter " + args.folder, lambda: field_text(name_field) == "", 10)
+    set_text(name_field, names, "the file name field")
+    press(open_button, "the open button")
+    wait_for("the file dialog to close", lambda: not showing(dialog) or role(dialog) is None, 15)
+    # A refusal or a question would come as a message box.
+    time.sleep(0.5)
+    other = window(app, lambda w: w.getRole() != R.ROLE_FRAME)
+    if other is not None:
+        raise Failure("a window came up after opening %s: %r" % (names, other.name))
 
 def describe_windows(app, seconds=10.0):
     """The shown windows with their texts, for the failure report."""
-    end = time.monotonic() + seconds
-    lines = []
-    for window in children(app):
+    end, lines = time.monotonic() + seconds, []
+    for top in (w for w in children(app) if showing(w)):
         if time.monotonic() > end:
             lines.append("(cut short)")
             break
-        if not showing(window):
-            continue
-        lines.append("window %s %r" % (safe(lambda: window.getRoleName()),
-                                       safe(lambda: window.name)))
-        for node, depth in walk(window):
-            if node is window or depth > 8:
-                continue
+        lines.append("window %s %r" % (safe(lambda: top.getRoleName()), safe(lambda: top.name)))
+        for node, depth in walk(top):
             if time.monotonic() > end:
                 break
-            name = safe(lambda node=node: node.name, "")
-            role = safe(lambda node=node: node.getRoleName(), "?")
-            if role == "menu item":
+            name, kind = safe(lambda: node.name, ""), safe(lambda: node.getRoleName(), "?")
+            if node is top or depth > 8 or kind == "menu item" or not (
+                    name or kind in ("text", "entry", "push button")):
                 continue
-            if name or role in ("text", "entry", "push button"):
-                text = field_text(node) if role in ("text", "entry") else ""
-                lines.append("  %s%s %r%s" % ("  " * depth, role, name,
-                                              " = %r" % text if text else ""))
+            text = field_text(node) if kind in ("text", "entry") else ""
+            lines.append("  %s%s %r%s" % ("  " * depth, kind, name,
+                                          " = %r" % text if text else ""))
     return "\n".join(lines)
-
 
 def demo_series(folder):
     """First and last file of the longest numbered BMP series in folder."""
     series = {}
-    for entry in os.listdir(folder):
-        match = re.fullmatch(r"(.*?)(\d+)\.(BMP|bmp)", entry)
-        if match:
-            series.setdefault(match.group(1), []).append((int(match.group(2)), entry))
+    for match in filter(None, map(re.compile(r"(.*?)(\d+)\.(BMP|bmp)").fullmatch,
+                                  os.listdir(folder))):
+        series.setdefault(match.group(1), []).append((int(match.group(2)), match.group(0)))
     if not series:
         raise Failure("no BMP series in " + folder)
     files = sorted(max(series.values(), key=len))
     return files[0][1], files[-1][1]
-
 
 def read_cfg(path):
     with open(path, "rb") as stream:
         data = stream.read()
     if b"\n" in data.replace(b"\r\n", b""):
         raise Failure("%s has lines not ended by CR LF" % path)
-    values = {}
-    for line in data.decode("gb18030").split("\r\n"):
-        parts = line.split(None, 1)
-        if len(parts) == 2:
-            values[parts[0]] = parts[1].strip()
-    return values
-
+    parts = (line.split(None, 1) for line in data.decode("gb18030").split("\r\n"))
+    return {p[0]: p[1].strip() for p in parts if len(p) == 2}
 
 def check_cfg(path):
     values = read_cfg(path)
-    wanted = {"Calibration2DInterval": int(INTERVAL), "Calibration2DFrames": int(FRAME_RATE)}
-    for key, value in wanted.items():
-        if key not in values or int(values[key]) != value:
-            raise Failure("%s: %s is %r, want %d" % (path, key, values.get(key), value))
-    length = values.get("Calibration2DLength")
-    if length is None or abs(float(length) - SCALE) > 1e-9:
-        raise Failure("%s: Calibration2DLength is %r, want %g" % (path, length, SCALE))
-    log("KOVA.CFG: Calibration2DLength %s, Calibration2DInterval %s, Calibration2DFrames %s"
-        % (length, values["Calibration2DInterval"], values["Calibration2DFrames"]))
+    for key, want in (("Calibration2DInterval", int(INTERVAL)),
+                      ("Calibration2DFrames", int(FRAME_RATE)), ("Calibration2DLength", SCALE)):
+        value = values.get(key)
+        if value is None or abs(type(want)(value) - want) > 1e-9:
+            raise Failure("%s: %s is %r, want %g" % (path, key, value, want))
+    log("KOVA.CFG: " + ", ".join("%s %s" % (key, values[key]) for key in (
+        "Calibration2DLength", "Calibration2DInterval", "Calibration2DFrames")))
 
-
-def view_pixels(frame):
-    """A 5 x 5 grid of screen colours over the image window inside frame,
-    or None without ImageMagick's import."""
-    window = next((n for n, depth in walk(frame) if depth > 0 and showing(n) and
-                   n.getRole() in (pyatspi.ROLE_FRAME, pyatspi.ROLE_INTERNAL_FRAME)), None)
-    if window is None:
+def view_is_grey(frame):
+    """Whether a 5 x 5 grid of screen points over the image window inside
+    frame is grey, or None without ImageMagick's import."""
+    view = first((n for n, depth in walk(frame) if depth > 0), lambda n: showing(n) and
+                 n.getRole() in (R.ROLE_FRAME, R.ROLE_INTERNAL_FRAME))
+    if view is None:
         raise Failure("no image window in the main window")
-    box = window.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    box = view.queryComponent().getExtents(R.DESKTOP_COORDS)
     if box.width < 40 or box.height < 60:
         raise Failure("the image window is only %dx%d" % (box.width, box.height))
-    pixels = []
-    for row in range(5):
-        for column in range(5):
-            # Below the window's title bar, inside its borders.
-            x = box.x + box.width * (column + 1) // 6
-            y = box.y + 30 + (box.height - 30) * (row + 1) // 6
-            try:
-                out = subprocess.run(["import", "-window", "root", "-crop", "1x1+%d+%d" % (x, y),
-                                      "-depth", "8", "txt:-"], capture_output=True, text=True,
-                                     timeout=10).stdout
-            except OSError:
-                return None
-            match = re.search(r"#([0-9A-Fa-f]{6})", out)
-            if not match:
-                raise Failure("cannot read the screen at %d,%d: %r" % (x, y, out))
-            value = int(match.group(1), 16)
-            pixels.append((value >> 16, (value >> 8) & 255, value & 255))
-    return pixels
-
-
-def grey(pixels):
-    return all(r == g == b for r, g, b in pixels)
-
+    grey = True
+    # Below the window's title bar, inside its borders.
+    for x, y in [(box.x + box.width * column // 6, box.y + 30 + (box.height - 30) * row // 6)
+                 for row in range(1, 6) for column in range(1, 6)]:
+        try:
+            out = subprocess.run(["import", "-window", "root", "-crop", "1x1+%d+%d" % (x, y),
+                                  "-depth", "8", "txt:-"], capture_output=True, text=True,
+                                 timeout=10).stdout
+        except OSError:
+            return None
+        match = re.search(r"#([0-9A-Fa-f]{2})([0-9A-Fa-f]{2})([0-9A-Fa-f]{2})", out)
+        if not match:
+            raise Failure("cannot read the screen at %d,%d: %r" % (x, y, out))
+        grey = grey and len(set(match.groups())) == 1
+    return grey
 
 def find_application(pid):
-    desktop = pyatspi.Registry.getDesktop(0)
-    for app in children(desktop):
-        if safe(lambda: app.get_process_id()) == pid:
-            return app
-    return None
-
+    return first(children(R.Registry.getDesktop(0)), lambda app: app.get_process_id() == pid)
 
 def run(args, process):
     folder = args.folder
-    first, last = demo_series(folder)
-    before = read_cfg(os.path.join(folder, "KOVA.CFG"))
-    if before.get("Calibration2DInterval") == INTERVAL:
+    first_file, last_file = demo_series(folder)
+    if read_cfg(os.path.join(folder, "KOVA.CFG")).get("Calibration2DInterval") == INTERVAL:
         raise Failure("the demo configuration already holds the interval the test sets")
-
     app = wait_for("kova on the accessibility bus", lambda: find_application(process.pid), 40)
     log("found application %r" % app.name)
-    frame = wait_for("the main window",
-                     lambda: next((w for w in children(app)
-                                   if w.getRole() == pyatspi.ROLE_FRAME and showing(w)), None))
+    frame = wait_for("the main window", lambda: window(app, lambda w: w.getRole() == R.ROLE_FRAME))
     log("main window %r" % frame.name)
-
-    start_screen = view_pixels(frame)
-    if start_screen is not None and grey(start_screen):
+    start_grey = view_is_grey(frame)
+    if start_grey:
         raise Failure("the start screen is grey already: the image check would prove nothing")
-
     # 运动图像: the file dialog opens modal, so the call may not return.
     choose_menu(frame, "图像", "运动图像", may_block=True)
-    name_field = find(app, TEXT_ROLES, args.file_name_field, where=" in the file dialog")
-    dialog = wait_for("the file dialog",
-                      lambda: next((w for w in children(app) if showing(w)
-                                    and w.getRole() in WINDOW_ROLES
-                                    and find_all(w, TEXT_ROLES, args.file_name_field)), None))
-    open_button = find(dialog, BUTTON_ROLES, args.open_button, where=" in the file dialog")
-    # First into the demo folder, as a user would type it.
-    set_text(name_field, folder, "the file name field")
-    press(open_button, "the open button")
-    wait_for("the file dialog to enter " + folder, lambda: field_text(name_field) == "", 10)
-    set_text(name_field, '"%s" "%s"' % (first, last), "the file name field")
-    press(open_button, "the open button")
-    wait_for("the file dialog to close", lambda: not showing(dialog) or
-             safe(lambda: dialog.getRole()) is None, 15)
-    # A refusal would come as a message box; the demo image is grey.
-    time.sleep(0.5)
-    others = [w for w in children(app) if showing(w) and w.getRole() != pyatspi.ROLE_FRAME]
-    if others:
-        raise Failure("a window came up after choosing the series: %r" % others[0].name)
-    if start_screen is None:
+    open_files(app, args, '"%s" "%s"' % (first_file, last_file), "file-dialog")
+    # The demo image is grey.
+    if start_grey is None:
         log("ImageMagick's import is missing: the shown image is not checked")
     else:
-        wait_for("the grey demo image in the image window", lambda: grey(view_pixels(frame)), 10)
+        wait_for("the grey demo image in the image window", lambda: view_is_grey(frame), 10)
         log("the image window shows the grey demo image")
-
+    # The tracked demo (its calibration becomes the system calibration): its last frame with the markers at their points.
+    choose_menu(frame, "文件", "打开2D结果文件", may_block=True)
+    open_files(app, args, "DEMO.TRK")
+    choose_menu(frame, "图像", "帧/最后一帧")
+    find(frame, {R.ROLE_LABEL}, "帧 60 / 60", seconds=10, where=" in the status bar")
+    log("the status bar reads 帧 60 / 60")
+    shot(args, "last-frame")
     # 2D比例标定: a modeless dialog.
     choose_menu(frame, "图像", "2D比例标定")
-    calibration = find(app, {pyatspi.ROLE_DIALOG}, "2D 标定", where=" (the calibration dialog)")
+    calibration = find(app, {R.ROLE_DIALOG}, "2D 标定", where=" (the calibration dialog)")
     where = " in the dialog 2D 标定"
-    fields = [("读取间隔", INTERVAL), ("拍摄帧数 / 单位时间", FRAME_RATE),
-              ("图像距离", IMAGE_DISTANCE), ("实际距离", REAL_DISTANCE)]
-    for name, value in fields:
+    for name, value in (("读取间隔", INTERVAL), ("拍摄帧数 / 单位时间", FRAME_RATE),
+                        ("图像距离", IMAGE_DISTANCE), ("实际距离", REAL_DISTANCE)):
         set_text(find(calibration, TEXT_ROLES, name, where=where), value, "field " + name)
     press(find(calibration, BUTTON_ROLES, "计算比例", where=where), "计算比例")
-    find(calibration, {pyatspi.ROLE_LABEL}, SCALE_TEXT, seconds=5,
-         where=" (the computed scale)" + where)
+    find(calibration, {R.ROLE_LABEL}, SCALE_TEXT, seconds=5, where=" (the computed scale)" + where)
     press(find(calibration, BUTTON_ROLES, "确定", where=where), "确定")
     wait_for("the dialog 2D 标定 to close",
-             lambda: not [w for w in children(app) if showing(w)
-                          and label_of(safe(lambda w=w: w.name, "")) == "2D 标定"], 10)
-
+             lambda: window(app, lambda w: label(w) == "2D 标定") is None, 10)
     # 退出: the program ends, so the call may not return.
     choose_menu(frame, "文件", "退出", may_block=True)
     try:
-        code = process.wait(timeout=max(1.0, min(20.0, CLOCK.left())))
+        code = process.wait(timeout=max(1.0, min(20.0, DEADLINE - time.monotonic())))
     except subprocess.TimeoutExpired:
         raise Failure("kova did not end after 文件/退出")
     if code != 0:
         raise Failure("kova ended with status %d" % code)
     check_cfg(os.path.join(folder, "KOVA.CFG"))
 
-
-def screenshot(path):
-    if not path:
-        return
-    for command in (["import", "-window", "root", path + ".png"],
-                    ["xwd", "-root", "-silent", "-out", path + ".xwd"]):
-        try:
-            subprocess.run(command, timeout=15, check=True,
-                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-            log("screenshot " + command[-1])
-            return
-        except (OSError, subprocess.SubprocessError):
-            continue
-
-
-def stop(process):
-    if process.poll() is not None:
-        return
-    process.terminate()
-    try:
-        process.wait(timeout=3)
-    except subprocess.TimeoutExpired:
-        process.kill()
-        process.wait(timeout=5)
-
-
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--kova", required=True, help="the kova program")
     parser.add_argument("--folder", required=True, help="folder with the demo series")
-    parser.add_argument("--screenshot", help="where to put a screenshot on failure "
-                        "(without suffix)")
+    parser.add_argument("--screenshot", help="where to put a screenshot on failure (no suffix)")
     parser.add_argument("--log", help="kova's output goes here")
-    parser.add_argument("--file-name-field", default="File name:",
-                        help="accessible name of the file dialog's name field")
-    parser.add_argument("--open-button", default="Open",
-                        help="accessible name of the file dialog's open button")
+    parser.add_argument("--shots", help="prefix of the screenshots kept for a person")
+    parser.add_argument("--file-name-field", default="文件名称(N)：",
+                        help="file dialog name field")
+    parser.add_argument("--open-button", default="打开", help="file dialog open button")
     args = parser.parse_args()
     args.folder = os.path.realpath(args.folder)
-
     Atspi.set_timeout(CALL_TIMEOUT_MS, -1)
     env = dict(os.environ, QT_ACCESSIBILITY="1", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
                QT_QPA_PLATFORM="xcb")
@@ -436,16 +336,30 @@ def main():
     except Exception:  # a broken test is a failed test, with its trace
         print("e2e: FAILED with an error:", file=sys.stderr)
         traceback.print_exc()
-    if not ok:
-        screenshot(args.screenshot)
-        app = safe(lambda: find_application(process.pid))
-        if app is not None:
-            print("e2e: windows of kova at the failure:\n" + describe_windows(app),
-                  file=sys.stderr, flush=True)
-    stop(process)
+    # On failure: a screenshot and the windows kova shows.
+    for command in ([["import", "-window", "root", args.screenshot + ".png"],
+                     ["xwd", "-root", "-silent", "-out", args.screenshot + ".xwd"]]
+                    if args.screenshot and not ok else []):
+        try:
+            subprocess.run(command, timeout=15, check=True, stdout=subprocess.DEVNULL,
+                           stderr=subprocess.DEVNULL)
+            log("screenshot " + command[-1])
+            break
+        except (OSError, subprocess.SubprocessError):
+            continue
+    app = None if ok else safe(lambda: find_application(process.pid))
+    if app is not None:
+        print("e2e: windows of kova at the failure:\n" + describe_windows(app), file=sys.stderr,
+              flush=True)
+    if process.poll() is None:
+        process.terminate()
+        try:
+            process.wait(timeout=3)
+        except subprocess.TimeoutExpired:
+            process.kill()
+            process.wait(timeout=5)
     print("1 passed, 0 failed" if ok else "0 passed, 1 failed", flush=True)
     return 0 if ok else 1
-
 
 if __name__ == "__main__":
     sys.exit(main())

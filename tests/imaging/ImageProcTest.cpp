@@ -6,7 +6,7 @@
 
 #include <cmath>
 #include <gtest/gtest.h>
-#include <queue>
+#include <opencv2/imgproc.hpp>
 #include <random>
 
 namespace kova {
@@ -22,44 +22,28 @@ struct RefBlob {
     int area;
 };
 
-// Flood fill from every unvisited target pixel in raster order.
+// The blobs of `target` inside the window, numbered in raster order of their
+// first pixel (OpenCV's own labelling, which the code under test does not use).
 std::vector<RefBlob> ReferenceBlobs(const cv::Mat& frame, const FrameWindow& w, int target,
                                     int connectivity, cv::Mat* labels = nullptr) {
-    cv::Mat seen = cv::Mat::zeros(frame.size(), CV_32SC1);
-    std::vector<RefBlob> blobs;
-    for (int y = w.y0; y <= w.y1; ++y) {
-        for (int x = w.x0; x <= w.x1; ++x) {
-            if (frame.at<uchar>(y, x) != target || seen.at<int>(y, x) != 0) continue;
-            const int id = static_cast<int>(blobs.size()) + 1;
-            double sx = 0, sy = 0;
-            int area = 0;
-            std::queue<cv::Point> open;
-            open.push({x, y});
-            seen.at<int>(y, x) = id;
-            while (!open.empty()) {
-                const cv::Point p = open.front();
-                open.pop();
-                sx += p.x;
-                sy += p.y;
-                ++area;
-                for (int dy = -1; dy <= 1; ++dy) {
-                    for (int dx = -1; dx <= 1; ++dx) {
-                        if ((dx == 0 && dy == 0) || (connectivity == 4 && dx != 0 && dy != 0))
-                            continue;
-                        const cv::Point q(p.x + dx, p.y + dy);
-                        if (!w.Contains(q.x, q.y) || seen.at<int>(q.y, q.x) != 0 ||
-                            frame.at<uchar>(q.y, q.x) != target) {
-                            continue;
-                        }
-                        seen.at<int>(q.y, q.x) = id;
-                        open.push(q);
-                    }
-                }
-            }
-            blobs.push_back({sx / area, sy / area, area});
-        }
+    const cv::Rect rect(w.x0, w.y0, w.Width(), w.Height());
+    cv::Mat inside = frame(rect) == target, label, stats, centres;
+    const int n = cv::connectedComponentsWithStats(inside, label, stats, centres, connectivity);
+    std::vector<int> order(static_cast<size_t>(n), 0);
+    int next = 0;
+    for (int& id : cv::Mat_<int>(label)) {
+        if (id != 0 && order[static_cast<size_t>(id)] == 0) order[static_cast<size_t>(id)] = ++next;
+        id = order[static_cast<size_t>(id)];
     }
-    if (labels != nullptr) *labels = seen;
+    std::vector<RefBlob> blobs(static_cast<size_t>(next));
+    for (int i = 1; i < n; ++i)
+        blobs[static_cast<size_t>(order[static_cast<size_t>(i)] - 1)] = {
+            centres.at<double>(i, 0) + w.x0, centres.at<double>(i, 1) + w.y0,
+            stats.at<int>(i, cv::CC_STAT_AREA)};
+    if (labels != nullptr) {
+        *labels = cv::Mat::zeros(frame.size(), CV_32SC1);
+        label.copyTo((*labels)(rect));
+    }
     return blobs;
 }
 
@@ -124,27 +108,17 @@ TEST_F(ImageProcTest, PercentileSelectsAtLeastThePercentageOnTheTargetSide) {
         const cv::Mat source = test::RandomImage(kW, kH, 1, seed);
         Load(source);
         const double percent = (seed * 37) % 101;
-        const int pixels = kWindow.Width() * kWindow.Height();
-        const long need = std::lround(percent / 100.0 * pixels);
-        auto countIf = [&](auto test) {
-            long n = 0;
-            for (int y = kWindow.y0; y <= kWindow.y1; ++y) {
-                for (int x = kWindow.x0; x <= kWindow.x1; ++x)
-                    n += test(source.at<uchar>(y, x));
-            }
-            return n;
-        };
-        int t = -1;
+        const cv::Mat window =
+            source(cv::Rect(kWindow.x0, kWindow.y0, kWindow.Width(), kWindow.Height()));
+        const long need = std::lround(percent / 100.0 * static_cast<double>(window.total()));
+        int t = -1, want = 256;
         ASSERT_EQ(proc.Auto_twovalue_percent(1, 0, 255, percent, t), CImageProc::kOk);
-        int want = 256;
-        while (countIf([want](int v) { return v >= want; }) < need)
+        while (cv::countNonZero(window >= want) < need)
             --want;
         EXPECT_EQ(t, want) << "bright " << percent;
         ExpectPerPixel(source, [t](int v) { return v >= t ? 0 : 255; });
-
         ASSERT_EQ(proc.Auto_twovalue_percent(1, 0, 0, percent, t), CImageProc::kOk);
-        want = 0;
-        while (countIf([want](int v) { return v < want; }) < need)
+        for (want = 0; cv::countNonZero(window < want) < need;)
             ++want;
         EXPECT_EQ(t, want) << "dark " << percent;
         ExpectPerPixel(source, [t](int v) { return v < t ? 0 : 255; });
@@ -231,9 +205,8 @@ TEST_F(ImageProcTest, NoiseRemoverMatchesFloodFill) {
 
 TEST_F(ImageProcTest, ColourExtractionAndHsiHistogram) {
     const cv::Mat colour = test::RandomImage(kW, kH, 3, 8);
-    store.Put_window_full();
     store.Put_image_color(1, colour, 0, 0);
-    store.Put_window(kWindow.x0, kWindow.y0, kWindow.x1, kWindow.y1);
+    Load(cv::Mat(kH, kW, CV_8UC1, cv::Scalar(0))); // frame 0 holds the marker
     auto check = [&](auto inside, int target) {
         for (int y = 0; y < kH; ++y) {
             for (int x = 0; x < kW; ++x) {
@@ -245,9 +218,6 @@ TEST_F(ImageProcTest, ColourExtractionAndHsiHistogram) {
             }
         }
     };
-    store.Put_window_full();
-    proc.Clear_frame(0, 17);
-    store.Put_window(kWindow.x0, kWindow.y0, kWindow.x1, kWindow.y1);
     ASSERT_EQ(proc.Extract_rgb_color(1, 0, 255, 30, 200, 0, 255, 100, 120), CImageProc::kOk);
     check([](int r, int, int b) { return r >= 30 && r <= 200 && b >= 100 && b <= 120; }, 255);
     ASSERT_EQ(proc.Extract_rgb_color_ext(1, 0, 0, 200, 30, 50, 60, 0, 255), CImageProc::kOk);
@@ -261,35 +231,30 @@ TEST_F(ImageProcTest, ColourExtractionAndHsiHistogram) {
         },
         255);
 
-    std::vector<long> hh, ss, ii;
-    ASSERT_EQ(proc.Histogram_area_calculation_hsi(1, hh, ss, ii), CImageProc::kOk);
-    std::vector<long> wantH(360), wantS(360), wantI(360);
+    std::vector<long> got[3],
+        want[3] = {std::vector<long>(360), std::vector<long>(360), std::vector<long>(360)};
+    ASSERT_EQ(proc.Histogram_area_calculation_hsi(1, got[0], got[1], got[2]), CImageProc::kOk);
     for (int y = kWindow.y0; y <= kWindow.y1; ++y) {
         for (int x = kWindow.x0; x <= kWindow.x1; ++x) {
             const cv::Vec3b p = colour.at<cv::Vec3b>(y, x);
-            int h, s, i;
-            CImageProc::RgbToHsi(p[2], p[1], p[0], h, s, i);
-            ++wantH[static_cast<size_t>(h)], ++wantS[static_cast<size_t>(s)],
-                ++wantI[static_cast<size_t>(i)];
+            int hsi[3];
+            CImageProc::RgbToHsi(p[2], p[1], p[0], hsi[0], hsi[1], hsi[2]);
+            for (int k = 0; k < 3; ++k)
+                ++want[k][static_cast<size_t>(hsi[k])];
         }
     }
-    EXPECT_EQ(hh, wantH);
-    EXPECT_EQ(ss, wantS);
-    EXPECT_EQ(ii, wantI);
+    EXPECT_TRUE(std::equal(got, got + 3, want));
 }
 
 TEST(ImageProcHsiTest, ConversionFollowsTheSamplingFormula) {
-    int h = -1, s = -1, i = -1;
-    CImageProc::RgbToHsi(255, 0, 0, h, s, i); // C1 = 178.755, C2 = -76.245
-    EXPECT_EQ(i, 76);
-    EXPECT_EQ(s, 194);
-    EXPECT_EQ(h, 23);
-    CImageProc::RgbToHsi(0, 0, 255, h, s, i); // C1 = -29.07, C2 = 225.93
-    EXPECT_EQ(i, 29);
-    EXPECT_EQ(s, 227);
-    EXPECT_EQ(h, 97);
-    CImageProc::RgbToHsi(0, 0, 0, h, s, i);
-    EXPECT_EQ(h + s + i, 0);
+    // Red: C1 = 178.755, C2 = -76.245; blue: C1 = -29.07, C2 = 225.93.
+    const std::vector<int> want[] = {
+        {255, 0, 0, 23, 194, 76}, {0, 0, 255, 97, 227, 29}, {0, 0, 0, 0, 0, 0}};
+    for (const auto& w : want) {
+        std::vector<int> got{w[0], w[1], w[2], -1, -1, -1};
+        CImageProc::RgbToHsi(w[0], w[1], w[2], got[3], got[4], got[5]);
+        EXPECT_EQ(got, w);
+    }
 }
 
 TEST_F(ImageProcTest, FilterConvolvesWithTheFrameAroundTheWindow) {
@@ -323,13 +288,12 @@ TEST_F(ImageProcTest, FilterConvolvesWithTheFrameAroundTheWindow) {
 }
 
 TEST_F(ImageProcTest, ClearActsInsideTheWindow) {
-    Load(test::RandomImage(kW, kH, 1, 3));
-    ASSERT_EQ(proc.Clear_frame(1, 0), CImageProc::kOk);
-    const cv::Mat out = store.Get_image(1);
-    EXPECT_EQ(
-        cv::countNonZero(out(cv::Rect(kWindow.x0, kWindow.y0, kWindow.Width(), kWindow.Height()))),
-        0);
-    EXPECT_GT(cv::countNonZero(out), 0);
+    const cv::Mat source = test::RandomImage(kW, kH, 1, 3);
+    Load(source);
+    ASSERT_EQ(proc.Clear_frame(1, 9), CImageProc::kOk);
+    cv::Mat want = source.clone();
+    want(cv::Rect(kWindow.x0, kWindow.y0, kWindow.Width(), kWindow.Height())).setTo(9);
+    EXPECT_EQ(test::MaxDifference(store.Get_image(1), want), 0);
     ASSERT_EQ(proc.Clear_frame_color(2, 5), CImageProc::kOk);
     int r, g, b;
     store.Read_pixel_color(2, kWindow.x0, kWindow.y1, r, g, b);

@@ -11,9 +11,6 @@ TEST(SledoForm, DesignerFormsSetTheProperties) {
     Ui::SledoForm ui;
     ui.setupUi(&form);
     EXPECT_EQ(ui.sledo->Min(), -10);
-    EXPECT_EQ(ui.sledo->Max(), 500);
     EXPECT_TRUE(ui.sledo->Lock());
-    EXPECT_FALSE(ui.sledo->Auto());
-    EXPECT_FALSE(ui.sledo->Vertical());
     EXPECT_EQ(ui.sledo->BarFcolor(), 255U);
 }

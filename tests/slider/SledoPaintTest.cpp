@@ -79,7 +79,6 @@ const std::string kDefault200 = Runs("H1 h1 b10 s1 B86 h1 b10 s1 F88 S1");
 TEST_F(SledoPaintTest, ThumbsAndBarSitAtTheTrackPositionsEitherWay) {
     Shape(false, 200);
     EXPECT_EQ(Along(10), kDefault200);
-    EXPECT_EQ(Across(6), Runs("H1 h1 b16 s1 S1"));
     EXPECT_EQ(Across(50), Runs("H1 B18 S1"));
     Shape(true, 200); // runs from top to bottom
     EXPECT_EQ(Along(10), kDefault200);

@@ -2,7 +2,6 @@
 
 #include "CEasyUtils.h"
 #include "Calibration2DLogic.h"
-#include "NumberText.h"
 #include "ui_CCalibration2DDlg.h"
 
 namespace {
@@ -11,10 +10,9 @@ QString Utf8(const std::string& text) {
     return QString::fromStdString(text);
 }
 
-// Whole numbers of the edits are shown plainly, distances with three
-// decimals.
-QString DistanceText(double value) {
-    return Utf8(kova::FormatFixed(value, 3));
+// An edit keeps what was typed unless the logic gave it another text.
+void SetEditText(QLineEdit* edit, const std::string& text) {
+    if (edit->text() != Utf8(text)) edit->setText(Utf8(text));
 }
 
 } // namespace
@@ -57,10 +55,10 @@ void CCalibration2DDlg::Connect() {
 void CCalibration2DDlg::ReadControls(CalibrationFields* fields) {
     fields->lengthUnit = ui_->lengthUnit->currentIndex();
     fields->timeUnit = ui_->timeUnit->currentIndex();
-    fields->interval = kova::ParseInt(ui_->interval->text().toStdString());
-    fields->frameRate = kova::ParseInt(ui_->frameRate->text().toStdString());
-    fields->imageDistance = kova::ParseDouble(ui_->imageDistance->text().toStdString());
-    fields->realDistance = kova::ParseDouble(ui_->realDistance->text().toStdString());
+    fields->interval = ui_->interval->text().toStdString();
+    fields->frameRate = ui_->frameRate->text().toStdString();
+    fields->imageDistance = ui_->imageDistance->text().toStdString();
+    fields->realDistance = ui_->realDistance->text().toStdString();
     fields->mouseMode = ui_->coordinateMode->isChecked() ? CalibrationMouseMode::Coordinates
                                                          : CalibrationMouseMode::Scale;
 }
@@ -71,10 +69,10 @@ void CCalibration2DDlg::WriteControls(const CalibrationFields& fields) {
     ui_->angleText->setText(Utf8(fields.angleText));
     ui_->originText->setText(Utf8(fields.originText));
     ui_->directionText->setText(Utf8(fields.directionText));
-    ui_->interval->setText(QString::number(fields.interval));
-    ui_->frameRate->setText(QString::number(fields.frameRate));
-    ui_->imageDistance->setText(DistanceText(fields.imageDistance));
-    ui_->realDistance->setText(DistanceText(fields.realDistance));
+    SetEditText(ui_->interval, fields.interval);
+    SetEditText(ui_->frameRate, fields.frameRate);
+    SetEditText(ui_->imageDistance, fields.imageDistance);
+    SetEditText(ui_->realDistance, fields.realDistance);
     ui_->scaleText->setText(Utf8(fields.scaleText));
     (fields.mouseMode == CalibrationMouseMode::Coordinates ? ui_->coordinateMode : ui_->scaleMode)
         ->setChecked(true);
@@ -96,8 +94,8 @@ void CCalibration2DDlg::SetCornerButtonText(const std::string& text) {
 }
 
 void CCalibration2DDlg::accept() {
-    logic_.Accept();
-    QDialog::accept(); // closes, and so deletes, the window
+    if (!logic_.Accept()) return; // refused: the window stays
+    QDialog::accept();            // closes, and so deletes, the window
 }
 
 bool CCalibration2DDlg::event(QEvent* event) {

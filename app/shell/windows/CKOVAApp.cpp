@@ -31,12 +31,14 @@ bool CKOVAApp::InitInstance(const QStringList& arguments, const std::string& sta
         if (mainFrame_) mainFrame_->UpdateViews();
     });
     started_ = true;
+    // Shown first, so that a document window is sized within a laid-out
+    // main window even when its file cannot be opened.
+    mainFrame_->show();
+    mainFrame_->activateWindow();
     if (arguments.isEmpty())
         mainFrame_->NewDocument();
     else
         mainFrame_->OpenDocument(arguments.front());
-    mainFrame_->show();
-    mainFrame_->activateWindow();
     return true;
 }
 
@@ -46,7 +48,8 @@ void CKOVAApp::ExitInstance() {
     store_.Put_display_callback(nullptr);
     mainFrame_.reset();
     store_.FinishImageSys();
-    if (config_.IsModified()) config_.Save(config_.GetLastPath());
+    if (SystemConfig::WritesBack(config_) && config_.IsModified())
+        config_.Save(config_.GetLastPath());
     config_.SetModified(0);
     if (settings_) settings_->sync();
 }

@@ -8,7 +8,10 @@
 #include "CVideoCapDS.h"
 #include "CommandRow.h"
 #include "CommandTable.h"
+#include "FrameNavigation.h"
 #include "MotionImage.h"
+#include "SeriesName.h"
+#include "TargetOverlay.h"
 #include "ToolWindowHost.h"
 #include "ToolWindowRegistry.h"
 #include "ViewCommands.h"
@@ -19,6 +22,8 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QScrollBar>
+#include <QWheelEvent>
+#include <algorithm>
 
 namespace {
 
@@ -54,9 +59,13 @@ CKOVAView::CKOVAView(AppContext& app, QWidget* parent)
                                                *display_, app.prompter)),
       parts_(std::make_unique<ViewParts>(
           ViewParts{app, document_->Measure(), *display_, *motion_, *commands_, *this})),
-      windows_(std::make_unique<ToolWindowRegistry>()) {
+      windows_(std::make_unique<ToolWindowRegistry>()),
+      navigation_(std::make_unique<FrameNavigation>(*display_, motion_->Source(),
+                                                    document_->Measure().Track())),
+      overlay_(std::make_unique<TargetOverlay>(*display_, document_->Measure(), app.tools)) {
     SetName("CKOVAView");
     viewport()->setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
     SetUp();
 }
@@ -64,6 +73,7 @@ CKOVAView::CKOVAView(AppContext& app, QWidget* parent)
 CKOVAView::~CKOVAView() {
     // The windows use the logic objects below: they go first.
     windows_.reset();
+    overlay_.reset();
     display_->FreeWindow(this);
     document_->Measure().DataServer().ReleaseWatch(this);
 }
@@ -80,6 +90,7 @@ void CKOVAView::SetUp() {
     measure.DataServer().CatchWatch(this);
     display_->SetConfig(&app_.config);
     display_->SetTrackFile(&measure.Track());
+    overlay_->SetShown(true);
     measure.SetImageSourceRebuild([this] { motion_->RestoreSource(document_->Measure().Info()); });
     motion_->SetRepaintHandler([this] { RepaintNow(); });
     app_.store.Disp_window(1);
@@ -95,13 +106,66 @@ void CKOVAView::RunCommand(const CommandRow& row) {
 }
 
 void CKOVAView::OnChooseSequence() {
-    commands_->ChooseSequence();
+    if (commands_->ChooseSequence() == CommandResult::Done) AnnounceState();
     UpdateScrollBars();
     FitFrame();
 }
 
+QString CKOVAView::Title() const {
+    if (!document_->Measure().Track().GetLastPath().empty()) return document_->Title();
+    if (!motion_->Chosen()) return document_->Title();
+    const ImageSource& source = motion_->Source();
+    if (source.IsAvi())
+        return QStringLiteral("%1 [%2 - %3]")
+            .arg(QString::fromStdString(source.aviFile))
+            .arg(source.aviFirst)
+            .arg(source.aviLast);
+    return QStringLiteral("%1 - %2").arg(QString::fromStdString(source.firstFile),
+                                         QString::fromStdString(source.lastFile));
+}
+
+void CKOVAView::AnnounceState() {
+    emit titleChanged(Title());
+    FramesChanged();
+}
+
+void CKOVAView::FramesChanged() {
+    emit frameChanged(navigation_->Page(), navigation_->Count(),
+                      QString::fromStdString(navigation_->FrameText()),
+                      QString::fromStdString(navigation_->SourceText()));
+}
+
+void CKOVAView::OnGoToFrame(int page) {
+    if (!navigation_->Go(page)) return;
+    RepaintNow();
+    FramesChanged();
+}
+
+void CKOVAView::OnStepFrames(int delta) {
+    OnGoToFrame(navigation_->Page() + delta);
+}
+
+void CKOVAView::OnLastFrame() {
+    OnGoToFrame(navigation_->Count());
+}
+
+void CKOVAView::OnShowTargets() {
+    overlay_->SetShown(!overlay_->Shown());
+    RepaintNow();
+}
+
+void CKOVAView::OnZoomStep(int direction) {
+    static const int kSteps[] = {50, 100, 200, 300, 400, 500};
+    const int zoom = motion_->Zoom();
+    int at = 0;
+    while (at < 5 && kSteps[at] < zoom)
+        ++at;
+    at = std::clamp(at + direction, 0, 5);
+    if (kSteps[at] != zoom) OnZoom(kSteps[at]);
+}
+
 void CKOVAView::DocumentChanged(int result) {
-    emit titleChanged(document_->Title());
+    AnnounceState();
     UpdateScrollBars();
     if (result == 1)
         emit fileUsed(QString::fromStdString(document_->Measure().Track().GetLastPath()));
@@ -145,6 +209,16 @@ int CKOVAView::ReloadAfterTracking(const std::string& path) {
     const int result = commands_->ReloadAfterTracking(path);
     DocumentChanged(result);
     return result;
+}
+
+void CKOVAView::wheelEvent(QWheelEvent* event) {
+    if (!(event->modifiers() & Qt::ControlModifier)) {
+        QAbstractScrollArea::wheelEvent(event);
+        return;
+    }
+    const int delta = event->angleDelta().y();
+    if (delta != 0) OnZoomStep(delta > 0 ? 1 : -1);
+    event->accept();
 }
 
 // ---- geometry ----

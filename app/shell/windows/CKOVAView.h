@@ -12,8 +12,10 @@ struct CommandRow;
 struct ViewParts;
 class CImageDisplay;
 class CKOVADoc;
+class FrameNavigation;
 class MotionImage;
 class QPrinter;
+class TargetOverlay;
 class ToolWindowRegistry;
 class ViewCommands;
 namespace kova {
@@ -37,6 +39,8 @@ public:
     MotionImage& Motion() { return *motion_; }
     ViewCommands& Commands() { return *commands_; }
     ToolWindowRegistry& Windows() { return *windows_; }
+    FrameNavigation& Navigation() { return *navigation_; }
+    TargetOverlay& Overlay() { return *overlay_; }
     const QString& ZoomText() const { return zoomText_; }
 
     // Runs a command of the command table: its precondition, its tool
@@ -49,11 +53,21 @@ public:
     void OnSaveResult();
     void OnSaveImage();
     void OnZoom(int zoom);
+    // The next zoom step up (+1) or down (-1).
+    void OnZoomStep(int direction);
     void OnCapture();
+    // Shows a frame (clamped) and tells the frame controls.
+    void OnGoToFrame(int page);
+    void OnStepFrames(int delta);
+    void OnLastFrame();
+    // "显示目标": the measurement's points on the image.
+    void OnShowTargets();
     // Opens a named measurement (command line, recent files); 1 or -1.
     int OpenFile(const std::string& path);
     // Called by the tracking window with the new measurement.
     int ReloadAfterTracking(const std::string& path);
+    // Tells the title and the frame controls what is shown now.
+    void AnnounceState();
 
     // The displayed frame with its overlays, in image pixels.
     QImage RenderImage();
@@ -77,6 +91,9 @@ signals:
     void zoomTextChanged(const QString& text);
     void resultMenusChanged(bool enabled);
     void titleChanged(const QString& title);
+    // The frame shown or the frame count changed: the page (from 1), the
+    // count (0 without frames) and the status texts.
+    void frameChanged(int page, int count, const QString& frameText, const QString& sourceText);
     // A measurement file was opened or saved (for the recent file list).
     void fileUsed(const QString& path);
 
@@ -88,6 +105,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     void SetUp();
@@ -96,6 +114,9 @@ private:
     void PaintFrame(QPainter& painter);
     QPoint Scroll() const;
     void DocumentChanged(int result);
+    void FramesChanged();
+    // The child window's title: the measurement, or the sequence.
+    QString Title() const;
 
     AppContext& app_;
     std::unique_ptr<CKOVADoc> document_;
@@ -105,6 +126,8 @@ private:
     std::unique_ptr<ViewCommands> commands_;
     std::unique_ptr<ViewParts> parts_;
     std::unique_ptr<ToolWindowRegistry> windows_;
+    std::unique_ptr<FrameNavigation> navigation_;
+    std::unique_ptr<TargetOverlay> overlay_;
     QImage frame_;
     unsigned long frameSerial_ = 0;
     bool frameValid_ = false;

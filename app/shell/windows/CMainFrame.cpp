@@ -21,8 +21,12 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QSettings>
+#include <QSignalBlocker>
+#include <QSlider>
+#include <QSpinBox>
 #include <QStatusBar>
 #include <QTimer>
+#include <QToolBar>
 #include <string>
 
 namespace {
@@ -44,6 +48,7 @@ CMainFrame::CMainFrame(AppContext& app, QWidget* parent)
     mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     BuildMenus();
     BuildStatusBar();
+    BuildFrameBar();
     app_.settings.beginGroup(Utf8(kRecentGroup));
     for (int i = 1; i <= kRecentFiles; ++i) {
         const QString path = app_.settings.value(QStringLiteral("File%1").arg(i)).toString();
@@ -98,6 +103,7 @@ void CMainFrame::Run(const CommandRow& row) {
         return;
     }
     if (CKOVAView* view = ActiveView()) view->RunCommand(row);
+    if (row.checked) UpdateChecks();
 }
 
 QMenu* CMainFrame::MenuAt(const char* path) {
@@ -139,6 +145,11 @@ void CMainFrame::BuildMenus() {
 }
 
 void CMainFrame::BuildStatusBar() {
+    framePane_ = new QLabel(this);
+    sourcePane_ = new QLabel(this);
+    // Read by their texts ("帧 n / N"), as a user reads them.
+    statusBar()->addPermanentWidget(framePane_);
+    statusBar()->addPermanentWidget(sourcePane_);
     for (const char* name : {"大写", "数字", "滚动"}) {
         auto* pane = new QLabel(Utf8(name), this);
         pane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -150,6 +161,61 @@ void CMainFrame::BuildStatusBar() {
 
 QString CMainFrame::MessagePaneText() const {
     return statusBar()->currentMessage();
+}
+
+QString CMainFrame::FrameText() const {
+    return framePane_->text();
+}
+
+QString CMainFrame::SourceText() const {
+    return sourcePane_->text();
+}
+
+void CMainFrame::BuildFrameBar() {
+    QToolBar* bar = addToolBar(QStringLiteral("帧"));
+    bar->setObjectName(QStringLiteral("frameBar"));
+    bar->setAccessibleName(QStringLiteral("帧工具栏"));
+    auto* label = new QLabel(QStringLiteral(" 帧 "), bar);
+    frameSlider_ = new QSlider(Qt::Horizontal, bar);
+    frameSlider_->setMinimumWidth(240);
+    frameSlider_->setAccessibleName(QStringLiteral("帧滑块"));
+    frameSpin_ = new QSpinBox(bar);
+    frameSpin_->setAccessibleName(QStringLiteral("帧号"));
+    frameSpin_->setKeyboardTracking(false);
+    bar->addWidget(label);
+    bar->addWidget(frameSlider_);
+    bar->addWidget(frameSpin_);
+    auto go = [this](int page) {
+        if (CKOVAView* view = ActiveView()) view->OnGoToFrame(page);
+    };
+    connect(frameSlider_, &QSlider::valueChanged, this, go);
+    connect(frameSpin_, qOverload<int>(&QSpinBox::valueChanged), this, go);
+    ShowFrame(0, 0, QString(), QString());
+}
+
+void CMainFrame::ShowFrame(int page, int count, const QString& frameText,
+                           const QString& sourceText) {
+    const QSignalBlocker sliderBlock(frameSlider_);
+    const QSignalBlocker spinBlock(frameSpin_);
+    const bool frames = count > 0;
+    frameSlider_->setRange(frames ? 1 : 0, count);
+    frameSpin_->setRange(frames ? 1 : 0, count);
+    frameSlider_->setValue(frames ? page : 0);
+    frameSpin_->setValue(frames ? page : 0);
+    frameSlider_->setPageStep(10);
+    frameSlider_->setEnabled(count > 1);
+    frameSpin_->setEnabled(count > 1);
+    framePane_->setText(frameText);
+    sourcePane_->setText(sourceText);
+}
+
+void CMainFrame::UpdateChecks() {
+    CKOVAView* view = ActiveView();
+    for (const auto& [row, action] : actions_) {
+        if (!row->checked) continue;
+        action->setCheckable(true);
+        action->setChecked(view && row->checked(*view));
+    }
 }
 
 CKOVAView* CMainFrame::ActiveView() const {
@@ -172,6 +238,10 @@ void CMainFrame::ConnectView(CChildFrame* child) {
         if (view == ActiveView()) SetResultMenus(enabled);
     });
     connect(view, &CKOVAView::fileUsed, this, &CMainFrame::AddRecent);
+    connect(view, &CKOVAView::frameChanged, this,
+            [this, view](int page, int count, const QString& frame, const QString& source) {
+                if (view == ActiveView()) ShowFrame(page, count, frame, source);
+            });
     connect(child, &QObject::destroyed, this, [this] { ActiveChanged(); });
 }
 
@@ -197,10 +267,10 @@ CChildFrame* CMainFrame::OpenDocument(const QString& path) {
 }
 
 void CMainFrame::SetResultMenus(bool enabled) {
+    // Always there with a document; greyed until a result is open.
     for (QMenu* menu : {resultBrowse_, resultFix_}) {
         menu->setEnabled(enabled);
         menu->menuAction()->setEnabled(enabled);
-        menu->menuAction()->setVisible(!menu->actions().isEmpty());
     }
 }
 
@@ -225,11 +295,14 @@ void CMainFrame::ActiveChanged() {
     for (const MenuRow& menu : MenuTable())
         if (!menu.result)
             MenuAt(menu.title)->menuAction()->setVisible(ShownNow(menu.shown, document));
+    for (QMenu* menu : {resultBrowse_, resultFix_})
+        menu->menuAction()->setVisible(document);
     SetResultMenus(document && view->Commands().ResultMenusEnabled());
-    if (!document) {
-        resultBrowse_->menuAction()->setVisible(false);
-        resultFix_->menuAction()->setVisible(false);
-    }
+    UpdateChecks();
+    if (view)
+        view->AnnounceState();
+    else
+        ShowFrame(0, 0, QString(), QString());
 }
 
 void CMainFrame::UpdateViews() {
@@ -251,12 +324,27 @@ void CMainFrame::AddRecent(const QString& path) {
     RebuildRecent();
 }
 
+namespace {
+
+// A recent file's entry: its name, and its folder when another entry has
+// the same name.
+QString RecentLabel(const QStringList& paths, int i) {
+    const QFileInfo file(paths[i]);
+    int same = 0;
+    for (const QString& other : paths)
+        if (QFileInfo(other).fileName() == file.fileName()) ++same;
+    if (same < 2) return file.fileName();
+    return QStringLiteral("%1 (%2)").arg(file.fileName(), file.absolutePath());
+}
+
+} // namespace
+
 void CMainFrame::RebuildRecent() {
     recentMenu_->clear();
     for (int i = 0; i < recent_.size(); ++i) {
         const QString path = recent_[i];
         QAction* action = recentMenu_->addAction(
-            QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName()));
+            QStringLiteral("&%1 %2").arg(i + 1).arg(RecentLabel(recent_, i)));
         action->setStatusTip(path);
         connect(action, &QAction::triggered, this, [this, path] { OpenDocument(path); });
     }

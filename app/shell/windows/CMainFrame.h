@@ -12,8 +12,11 @@ struct CommandRow;
 class CChildFrame;
 class CHelpWindow;
 class CKOVAView;
+class QLabel;
 class QMdiArea;
 class QMenu;
+class QSlider;
+class QSpinBox;
 class QPrinter;
 
 // The main window: the child windows in an MDI area, the menus built from
@@ -41,6 +44,11 @@ public:
     QMenu* ResultFixMenu() const { return resultFix_; }
     QStringList RecentFiles() const { return recent_; }
     QString MessagePaneText() const;
+    // The frame pane ("帧 n / N") and the source number pane.
+    QString FrameText() const;
+    QString SourceText() const;
+    QSlider* FrameSlider() const { return frameSlider_; }
+    QSpinBox* FrameSpin() const { return frameSpin_; }
     CHelpWindow* HelpWindow() const;
 
     // Repaints every view (the frame store's display changed).
@@ -61,6 +69,10 @@ private:
     QMenu* MenuAt(const char* path);
     void BuildMenus();
     void BuildStatusBar();
+    void BuildFrameBar();
+    // Shows a view's frame in the frame controls and panes.
+    void ShowFrame(int page, int count, const QString& frameText, const QString& sourceText);
+    void UpdateChecks();
     void ConnectView(CChildFrame* child);
     void ActiveChanged();
     void SetResultMenus(bool enabled);
@@ -75,6 +87,10 @@ private:
     QMenu* resultBrowse_ = nullptr;
     QMenu* resultFix_ = nullptr;
     QMenu* recentMenu_ = nullptr;
+    QSlider* frameSlider_ = nullptr;
+    QSpinBox* frameSpin_ = nullptr;
+    QLabel* framePane_ = nullptr;
+    QLabel* sourcePane_ = nullptr;
     QStringList recent_;
     bool closing_ = false;
     std::unique_ptr<QPrinter> printer_;

@@ -25,6 +25,7 @@ struct CommandRow {
     using ViewHandler = void (*)(CKOVAView&);
     using Precondition = bool (ViewCommands::*)();
     using MakeHost = std::unique_ptr<ToolWindowHost> (*)(ViewParts&);
+    using CheckState = bool (*)(CKOVAView&);
 
     RowKind kind = RowKind::Command;
     int id = 0;
@@ -38,6 +39,7 @@ struct CommandRow {
     Precondition precondition = nullptr;
     ToolWindow window = ToolWindow::None;
     MakeHost makeHost = nullptr;
+    CheckState checked = nullptr; // a check mark that follows the view
 
     CommandRow& Keys(const char* sequence) {
         keys = sequence;
@@ -45,6 +47,10 @@ struct CommandRow {
     }
     CommandRow& Show(Shown when) {
         shown = when;
+        return *this;
+    }
+    CommandRow& Checked(CheckState state) {
+        checked = state;
         return *this;
     }
 };

@@ -3,6 +3,7 @@
 #include "CKOVAView.h"
 #include "CMainFrame.h"
 #include "CommandId.h"
+#include "TargetOverlay.h"
 #include "ViewCommands.h"
 
 // The hosts of the tool windows.
@@ -10,6 +11,7 @@
 #include "PixelValueHost.h"
 
 #include <QMdiArea>
+#include <iterator>
 
 namespace {
 
@@ -18,6 +20,7 @@ using namespace CommandId;
 const char* const kFile = "文件(&F)";
 const char* const kImage = "图像(&I)";
 const char* const kZoom = "图像(&I)/图像缩放";
+const char* const kFrames = "图像(&I)/帧(&F)";
 const char* const kResultBrowse = "结果浏览(&R)";
 const char* const kResultFix = "结果修正(&C)";
 const char* const kWindow = "窗口(&W)";
@@ -87,6 +90,30 @@ std::vector<CommandRow> ImageMenu() {
     for (int i = 0; i < 6; ++i)
         rows.push_back(
             ViewCommand(kZoomHalf + i, kZoom, zooms[i].text, zooms[i].status, zooms[i].run));
+    const CommandRow frames[] = {
+        ViewCommand(kFirstFrame, kFrames, "第一帧", "显示第一帧",
+                    [](CKOVAView& v) { v.OnGoToFrame(1); })
+            .Keys("Home"),
+        ViewCommand(kPreviousFrame, kFrames, "上一帧", "显示上一帧",
+                    [](CKOVAView& v) { v.OnStepFrames(-1); })
+            .Keys("Left"),
+        ViewCommand(kNextFrame, kFrames, "下一帧", "显示下一帧",
+                    [](CKOVAView& v) { v.OnStepFrames(1); })
+            .Keys("Right"),
+        ViewCommand(kBack10Frames, kFrames, "后退 10 帧", "向前翻 10 帧",
+                    [](CKOVAView& v) { v.OnStepFrames(-10); })
+            .Keys("PgUp"),
+        ViewCommand(kForward10Frames, kFrames, "前进 10 帧", "向后翻 10 帧",
+                    [](CKOVAView& v) { v.OnStepFrames(10); })
+            .Keys("PgDown"),
+        ViewCommand(kLastFrame, kFrames, "最后一帧", "显示最后一帧",
+                    [](CKOVAView& v) { v.OnLastFrame(); })
+            .Keys("End"),
+        ViewCommand(kShowTargets, kImage, "显示目标", "在图像上显示测量结果的目标",
+                    [](CKOVAView& v) { v.OnShowTargets(); })
+            .Checked([](CKOVAView& v) { return v.Overlay().Shown(); }),
+    };
+    rows.insert(rows.end(), std::begin(frames), std::end(frames));
     rows.push_back(Separator(kImage));
     rows.push_back(ViewCommand(kCapture, kImage, "图象采集(&T)", "打开图像采集系统",
                                [](CKOVAView& v) { v.OnCapture(); }));

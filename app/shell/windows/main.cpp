@@ -1,4 +1,5 @@
 #include "CKOVAApp.h"
+#include "QtTranslations.h"
 
 #include <QApplication>
 #include <QDir>
@@ -9,6 +10,7 @@ int main(int argc, char** argv) {
     // Qt takes the desktop's locale; the files must not get decimal commas.
     std::setlocale(LC_NUMERIC, "C");
     QApplication::setApplicationName(QStringLiteral("KOVA"));
+    kova::InstallQtTranslations(application);
     CKOVAApp kova;
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();

@@ -3,9 +3,11 @@
 #include "AnalysisMeasurement.h"
 #include "CTrackFile2D.h"
 #include "CTrackInfo2D.h"
+#include "RecordingPrompter.h"
 #include "TrackRecords.h"
 
 #include <cstdint>
+#include <gtest/gtest.h>
 #include <memory>
 #include <string>
 #include <vector>
@@ -152,6 +154,15 @@ inline std::string SwingSummary() {
                        "帧数/单位时间   ,       10    帧/s\n"
                        "距离比例        ,        1.000mm/像素\n") +
            kUnturned;
+}
+
+// Runs an analysis that must pass its checks.
+template <typename Analysis, typename Settings> Analysis Ran(Fixture& f, const Settings& s) {
+    kova::RecordingPrompter prompter;
+    Analysis analysis(f.View(), s);
+    EXPECT_TRUE(analysis.Run(prompter));
+    EXPECT_TRUE(prompter.Messages().empty());
+    return analysis;
 }
 
 inline std::string Join(const std::vector<std::string>& lines) {

@@ -67,9 +67,6 @@ TEST(Validation, DisplacementMessagesInOrder) {
     auto f = MakeWalk();
     const DisplacementSettings good = DisplacementAnalysis::Initial(f->View());
     DisplacementSettings s = good;
-    s.range.upper = 4;
-    ExpectRefused<DisplacementAnalysis>(*f, s, Confirm("帧异常。"));
-    s = good;
     s.range.items.clear();
     s.referenceFrame = 9;
     ExpectRefused<DisplacementAnalysis>(*f, s, Confirm("请选择项目。"));
@@ -90,11 +87,8 @@ TEST(Validation, DisplacementMessagesInOrder) {
 TEST(Validation, DistanceMessagesInOrder) {
     auto f = MakeWalk();
     const DistanceSettings good = DistanceAnalysis::Initial(f->View());
-    DistanceSettings s = good;
-    s.range.lower = 0;
-    ExpectRefused<DistanceAnalysis>(*f, s, Confirm("帧异常。"));
     // A pair whose target the measurement no longer has.
-    s = good;
+    DistanceSettings s = good;
     s.pairs = {{0, 1, 0, 0}, {1, 2, 1, 0}};
     s.range.smoothing = -1;
     ExpectRefused<DistanceAnalysis>(*f, s, Confirm("没有指定的目标。"));
@@ -108,9 +102,6 @@ TEST(Validation, AngleMessagesAndPointCheck) {
     AngleSettings good = AngleAnalysis::Initial(f->View());
     good.points = {0, 1, 2, -1};
     AngleSettings s = good;
-    s.range.upper = 6;
-    ExpectRefused<AngleAnalysis>(*f, s, Confirm("帧异常。"));
-    s = good;
     s.range.items.clear();
     s.points = {0, 0, 0, 0};
     ExpectRefused<AngleAnalysis>(*f, s, Confirm("请选项。"));

@@ -21,8 +21,12 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QPrinter>
+#include <QSlider>
+#include <QSpinBox>
 #include <QTest>
 #include <QTextBrowser>
+#include <QWheelEvent>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -129,7 +133,7 @@ TEST_F(ShellWindowTest, ScaleDragWithTheMouseAtZoom200) {
     QTest::mouseMove(viewport, QPoint(26, 28));
     QTest::mouseRelease(viewport, Qt::LeftButton, {}, QPoint(26, 28));
     // Six and eight window pixels are three and four image pixels.
-    EXPECT_DOUBLE_EQ(Calibration().Fields().imageDistance, 5.0);
+    EXPECT_EQ(Calibration().Fields().imageDistance, "5.000");
     EXPECT_EQ(Calibration().DragState(), 2);
     EXPECT_EQ(Pixel(23, 24), qRgb(255, 0, 0));
 }
@@ -171,8 +175,108 @@ TEST_F(ShellWindowTest, ResultMenusGreyedAtStartAndAfterAFailedOpen) {
     prompter_.QueueFiles({dir_.File("BAD.TRK")});
     Trigger(CommandId::kOpenResult);
     EXPECT_EQ(prompter_.Texts(), (std::vector<std::string>{"文件打开失败。"}));
+    // Greyed, not gone.
+    EXPECT_TRUE(frame_->ResultBrowseMenu()->menuAction()->isVisible());
     EXPECT_FALSE(frame_->ResultBrowseMenu()->isEnabled());
     EXPECT_FALSE(frame_->ResultFixMenu()->menuAction()->isEnabled());
+}
+
+TEST_F(ShellWindowTest, StepsThroughTheFramesByKeysSliderAndSpin) {
+    std::vector<std::string> files;
+    for (int i = 1; i <= 3; ++i)
+        files.push_back(
+            kova::test::WriteBmp(dir_.File("RUN000" + std::to_string(i) + ".BMP"), 64, 48, 10 * i));
+    prompter_.QueueFiles({files.front(), files.back()});
+    Trigger(CommandId::kMotionImage);
+    EXPECT_EQ(view_->parentWidget()->windowTitle(), QStringLiteral("RUN0001.BMP - RUN0003.BMP"));
+    frame_->show();
+    QApplication::setActiveWindow(frame_);
+    view_->setFocus();
+    const struct {
+        std::function<void()> act;
+        int page;
+    } steps[] = {
+        {[] {}, 3}, // the last file picked is shown
+        {[this] { QTest::keyClick(view_, Qt::Key_Home); }, 1},
+        {[this] { QTest::keyClick(view_, Qt::Key_End); }, 3},
+        {[this] { QTest::keyClick(view_, Qt::Key_Left); }, 2},
+        {[this] { QTest::keyClick(view_, Qt::Key_PageUp); }, 1}, // clamped
+        {[this] { QTest::keyClick(view_, Qt::Key_PageDown); }, 3},
+        {[this] { frame_->FrameSpin()->setValue(2); }, 2},
+        {[this] { frame_->FrameSlider()->setValue(1); }, 1},
+        {[this] { QTest::keyClick(view_, Qt::Key_Right); }, 2},
+    };
+    for (const auto& step : steps) {
+        step.act();
+        const int n = step.page;
+        EXPECT_EQ(frame_->FrameText(), QStringLiteral("帧 %1 / 3").arg(n));
+        EXPECT_EQ(frame_->SourceText(), QStringLiteral("文件号 %1").arg(n));
+        EXPECT_EQ(frame_->FrameSpin()->value(), n);
+        EXPECT_EQ(frame_->FrameSlider()->value(), n);
+        EXPECT_EQ(Pixel(5, 5), qRgb(10 * n, 10 * n, 10 * n)) << n;
+    }
+    QWheelEvent wheel(QPointF(5, 5), view_->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, 120),
+                      Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(view_->viewport(), &wheel);
+    EXPECT_EQ(view_->ZoomText().toStdString(), " Rate: 200% [Width:  128 Height:   96]");
+}
+
+TEST_F(ShellWindowTest, OpenMeasurementShowsItsPointsByStatus) {
+    const struct {
+        float x, y;
+        short status;
+        QPoint probe; // a pixel of the mark's outline
+        QRgb colour;  // the target's default colour
+    } points[] = {
+        {10, 10, 0, {14, 10}, qRgb(255, 0, 0)},    // found: circle
+        {30, 10, 1, {26, 6}, qRgb(0, 255, 0)},     // doubtful: square corner
+        {50, 30, 3, {52, 32}, qRgb(0, 0, 255)},    // lost: cross
+        {20, 35, -1, {20, 31}, qRgb(255, 0, 255)}, // interpolated: diamond tip
+    };
+    {
+        RecordingPrompter prompter;
+        MeasureDocument document(prompter);
+        document.Track().Create(4, 2);
+        for (int t = 0; t < 4; ++t) {
+            const XY_TRACK point{points[t].status, points[t].x, points[t].y};
+            document.Track().SetPoint(t, 0, &point);
+        }
+        ASSERT_EQ(document.SaveResultTo(dir_.File("MARKS.TRK")), 1);
+    }
+    ChooseImage();
+    ASSERT_EQ(view_->OpenFile(dir_.File("MARKS.TRK")), 1);
+    QImage image = view_->RenderImage();
+    for (const auto& point : points)
+        EXPECT_EQ(image.pixel(point.probe), point.colour) << point.status;
+    EXPECT_EQ(frame_->FrameText(), QStringLiteral("帧 1 / 1")); // the frames of the images
+    Trigger(CommandId::kShowTargets);
+    EXPECT_FALSE(frame_->Action(CommandId::kShowTargets)->isChecked());
+    image = view_->RenderImage();
+    for (const auto& point : points)
+        EXPECT_NE(image.pixel(point.probe), point.colour) << point.status;
+}
+
+TEST_F(ShellWindowTest, RecentFilesOfTheSameNameShowTheirFolders) {
+    for (const char* folder : {"a", "b"}) {
+        QDir(QString::fromStdString(dir_.Path())).mkpath(QString::fromUtf8(folder));
+        RecordingPrompter prompter;
+        MeasureDocument document(prompter);
+        document.Track().Create(1, 1);
+        const std::string path = dir_.File(std::string(folder) + "/RUN.TRK");
+        ASSERT_EQ(document.SaveResultTo(path), 1);
+        view_->OpenFile(path);
+    }
+    const QList<QMenu*> menus = frame_->findChildren<QMenu*>();
+    QStringList recent;
+    for (QMenu* menu : menus)
+        if (menu->title() == QStringLiteral("最近的文件"))
+            for (QAction* action : menu->actions())
+                if (action->text().contains(QStringLiteral("RUN.TRK"))) recent << action->text();
+    ASSERT_EQ(recent.size(), 2);
+    EXPECT_TRUE(recent[0].endsWith(
+        QStringLiteral("RUN.TRK (%1/b)").arg(QString::fromStdString(dir_.Path()))))
+        << recent[0].toStdString();
+    EXPECT_TRUE(recent[1].contains(QStringLiteral("/a)"))) << recent[1].toStdString();
 }
 
 TEST_F(ShellWindowTest, SaveWithoutDataSaysSo) {
@@ -241,6 +345,23 @@ TEST(CommandLineTest, ProgramOpensTheNamedMeasurement) {
               QString::fromStdString(dir.File("WALK.TRK")));
     app.ExitInstance();
     EXPECT_TRUE(prompter.Messages().empty());
+}
+
+TEST(CommandLineTest, ABadMeasurementIsNamedAndTheWindowKeepsItsSize) {
+    kova::test::QtTestApp();
+    TempDir dir;
+    kova::test::WriteBytes(dir.File("BAD.TRK"), "not a measurement");
+    RecordingPrompter prompter;
+    CKOVAApp app(&prompter);
+    ASSERT_TRUE(app.InitInstance({QString::fromStdString(dir.File("BAD.TRK"))}, dir.Path()));
+    QApplication::processEvents();
+    EXPECT_EQ(prompter.Texts(),
+              (std::vector<std::string>{"文件打开失败。\n" + dir.File("BAD.TRK")}));
+    CKOVAView* view = app.MainFrame()->ActiveView();
+    ASSERT_NE(view, nullptr);
+    EXPECT_GT(view->parentWidget()->width(), 200);
+    EXPECT_GT(view->parentWidget()->height(), 150);
+    app.ExitInstance();
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "TestFiles.h"
 
 #include <QApplication>
+#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace {
@@ -87,6 +88,34 @@ TEST(SystemConfigTest, KeptValuesAndMissingKeysFilled) {
     CCfgFile again;
     ASSERT_TRUE(SystemConfig::Load(again, dir.Path(), prompter));
     EXPECT_EQ(again.IsModified(), 0);
+}
+
+// A KOVA.CFG that is there but cannot be read (root reads any mode, so a
+// directory and a link to itself): the program says so, runs on the
+// defaults and leaves the entry as it was.
+TEST(SystemConfigTest, UnreadableFileIsReportedAndNeverWritten) {
+    namespace fs = std::filesystem;
+    kova::test::QtTestApp();
+    for (bool link : {false, true}) {
+        TempDir dir;
+        const std::string path = ConfigPath(dir);
+        link ? fs::create_symlink("KOVA.CFG", path) : void(fs::create_directory(path));
+        RecordingPrompter prompter;
+        {
+            CKOVAApp app(&prompter);
+            ASSERT_TRUE(app.InitInstance({}, dir.Path()));
+            int frames = 0;
+            EXPECT_TRUE(app.Config().GetValue("Calibration2DFrames", &frames));
+            EXPECT_EQ(frames, 30);
+            app.Config().SetValue("Calibration2DFrames", 60);
+        }
+        EXPECT_EQ(prompter.Messages(), (std::vector<kova::Message>{
+                                           {"无法读取 " + path + "，使用默认设定，退出时不保存。",
+                                            "KOVA", kova::MessageIcon::Exclamation}}));
+        EXPECT_EQ(fs::symlink_status(path).type(),
+                  link ? fs::file_type::symlink : fs::file_type::directory);
+        EXPECT_EQ(dir.Entries(), std::vector<std::string>{"KOVA.CFG"});
+    }
 }
 
 } // namespace

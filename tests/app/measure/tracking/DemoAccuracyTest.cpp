@@ -81,17 +81,6 @@ DemoSequence::Options SmallDemo(bool colour) {
 
 } // namespace
 
-TEST(DemoSequence, CoverageIsExactForAFullAndAnEmptyPixelAndSumsToTheDiscArea) {
-    EXPECT_DOUBLE_EQ(DemoSequence::Coverage(10, 10, 10.2, 10.1, 5.0), 1.0);
-    EXPECT_DOUBLE_EQ(DemoSequence::Coverage(20, 10, 10.2, 10.1, 5.0), 0.0);
-    double sum = 0.0;
-    for (int y = 0; y < 20; ++y) {
-        for (int x = 0; x < 20; ++x)
-            sum += DemoSequence::Coverage(x, y, 9.3, 10.6, 5.0);
-    }
-    EXPECT_NEAR(sum, 3.14159265358979 * 25.0, 1e-3);
-}
-
 TEST(DemoAccuracy, GreyBmpSeriesAndColourAviAreTrackedToATenthOfAPixel) {
     for (bool colour : {false, true}) {
         kova::test::TempDir dir;
