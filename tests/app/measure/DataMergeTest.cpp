@@ -46,11 +46,12 @@ struct DataMergeTest : ::testing::Test {
         for (const char* key : {"ImagePath", "ImageFileExt", "NameTarget"})
             info.SetValue(key, std::string("x"));
         info.SetValue("ImageNameHead", std::string(number == 2 ? "SEQ" : "seq"));
-        info.SetValue("ImageStartNum", first);
-        info.SetValue("ImageEndNum", last);
-        info.SetValue("ImageScenes", last - first + 1);
-        info.SetValue("ImageStartFile", "seq" + std::to_string(first) + ".BMP");
-        info.SetValue("ImageEndFile", "seq" + std::to_string(last) + ".BMP");
+        for (auto [key, value] : {std::pair{"ImageStartNum", first},
+                                  {"ImageEndNum", last},
+                                  {"ImageScenes", last - first + 1}})
+            info.SetValue(key, value);
+        for (auto [key, value] : {std::pair{"ImageStartFile", first}, {"ImageEndFile", last}})
+            info.SetValue(key, "seq" + std::to_string(value) + ".BMP");
         ASSERT_EQ(info.Save(dir.File(std::string(name) + ".TRI")), 1);
     }
 
@@ -113,15 +114,6 @@ TEST_F(DataMergeTest, MergeByFramesJoinsPointsAndImageKeys) {
     EXPECT_EQ((std::vector<std::string>{InfoText("ImageStartNum"), InfoText("ImageEndNum"),
                                         InfoText("ImageScenes"), InfoText("ImageEndFile")}),
               (std::vector<std::string>{"1", "6", "6", "seq6.BMP"}));
-}
-
-TEST_F(DataMergeTest, SingleFileMergeIsACopyWithTheImageKeys) {
-    WriteInput(1, 2, 3, 10, 12);
-    EXPECT_EQ(merge.Run(prompter), 1);
-    EXPECT_EQ(ReadBytes(dir.File("RUN.TRK")), ReadBytes(dir.File("RUN0001.TRK")));
-    CCfgFile info;
-    info.Load(dir.File("RUN.TRI"));
-    EXPECT_EQ(info.Records().size(), 8u); // the image keys only
 }
 
 TEST_F(DataMergeTest, ImageGapFailsAndLeavesNoOutput) {
@@ -255,8 +247,4 @@ TEST_F(DataMergeTest, ChooseInputTakesHeadAndNumbersFromTwoFiles) {
         EXPECT_FALSE(merge.ChooseInput(prompter, track));
         EXPECT_EQ(prompter.Messages(), std::vector<Message>{Error("文件的对应关系出错。")});
     }
-    prompter.Clear();
-    prompter.QueueFileCancel();
-    EXPECT_FALSE(merge.ChooseInput(prompter, track));
-    EXPECT_TRUE(prompter.Messages().empty());
 }

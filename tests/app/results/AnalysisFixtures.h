@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 // Small measurements built by hand for the analysis tests, and their
@@ -30,15 +31,11 @@ inline void Fill(const std::string& path, const Calib& c, const std::vector<std:
                  CTrackInfo2D* info) {
     track->Create(static_cast<int>(rows.size()), static_cast<int>(rows.front().size()));
     MeasureHeader h;
-    h.scale = c.scale;
-    h.lengthUnit = static_cast<std::int16_t>(c.lengthUnit);
-    h.interval = static_cast<std::int16_t>(c.interval);
-    h.frameRate = static_cast<std::int16_t>(c.frameRate);
-    h.timeUnit = static_cast<std::int16_t>(c.timeUnit);
-    h.originX = c.originX;
-    h.originY = c.originY;
-    h.angle = c.angle;
-    h.directY = static_cast<std::int16_t>(c.directY);
+    const auto s16 = [](int v) { return static_cast<std::int16_t>(v); };
+    std::tie(h.scale, h.originX, h.originY, h.angle) =
+        std::tie(c.scale, c.originX, c.originY, c.angle);
+    std::tie(h.lengthUnit, h.interval, h.frameRate, h.timeUnit, h.directY) = std::make_tuple(
+        s16(c.lengthUnit), s16(c.interval), s16(c.frameRate), s16(c.timeUnit), s16(c.directY));
     track->SetHeader(h);
     track->SetLastPath(path);
     for (std::size_t t = 0; t < rows.size(); ++t)

@@ -25,31 +25,43 @@ void ExpectRefused(Fixture& f, const Settings& s, const kova::Message& expected)
     Analysis analysis(f.View(), s);
     EXPECT_FALSE(analysis.Run(prompter)) << expected.text;
     EXPECT_EQ(prompter.Messages(), std::vector<kova::Message>{expected});
-    EXPECT_TRUE(analysis.TableLines().empty()) << expected.text;
-    EXPECT_TRUE(analysis.Charts().panels.empty()) << expected.text;
+    EXPECT_TRUE(analysis.TableLines().empty() && analysis.Charts().panels.empty()) << expected.text;
+}
+
+// Each of the four analyses, with settings that pass every other check.
+void ExpectAllRefused(Fixture& f, const kova::Message& expected) {
+    DistanceSettings d = DistanceAnalysis::Initial(f.View());
+    d.pairs = {{0, 1, 0, 0}};
+    AngleSettings a = AngleAnalysis::Initial(f.View());
+    a.points = {0, 1, 2, -1};
+    ExpectRefused<PositionAnalysis>(f, PositionAnalysis::Initial(f.View()), expected);
+    ExpectRefused<DisplacementAnalysis>(f, DisplacementAnalysis::Initial(f.View()), expected);
+    ExpectRefused<DistanceAnalysis>(f, d, expected);
+    ExpectRefused<AngleAnalysis>(f, a, expected);
 }
 
 } // namespace
 
 TEST(Validation, AMeasurementWithoutFramesIsRefusedFirst) {
-    Fixture none("D:/e.TRK", Calib{1, 3, 1, 10, 4, 0, 0, 0, 1}, {"a"}, {{P(0, 0)}});
+    Fixture none("D:/e.TRK", Calib{1, 3, 1, 10, 4, 0, 0, 0, 1}, {"a", "b", "c"},
+                 {{P(0, 0)}, {P(0, 0)}, {P(0, 0)}});
     none.track.Clear();
-    const kova::Message open = Confirm("请打开文件。");
-    ExpectRefused<PositionAnalysis>(none, PositionSettings{}, open);
-    ExpectRefused<DisplacementAnalysis>(none, DisplacementSettings{}, open);
-    ExpectRefused<DistanceAnalysis>(none, DistanceSettings{}, open);
-    ExpectRefused<AngleAnalysis>(none, AngleSettings{}, open);
+    ExpectAllRefused(none, Confirm("请打开文件。"));
+}
+
+TEST(Validation, ACalibrationWithoutTimeBaseIsRefusedBeforeDividingByZero) {
+    Fixture f("D:/z.TRK", Calib{1, 3, 1, 0, 4, 0, 0, 0, 1}, {"a", "b", "c"},
+              {{P(0, 0), P(1, 0)}, {P(1, 1), P(2, 2)}, {P(3, 0), P(0, 3)}});
+    ExpectAllRefused(f, Confirm("帧数异常。"));
 }
 
 TEST(Validation, PositionMessagesInOrder) {
     auto f = MakeWalk();
     const PositionSettings good = PositionAnalysis::Initial(f->View());
-    for (auto range : {std::pair<int, int>{0, 2}, {3, 2}, {1, 4}}) {
+    for (auto [lower, upper] : {std::pair{0, 2}, {3, 2}, {1, 4}}) {
         PositionSettings s = good;
-        s.range.lower = range.first;
-        s.range.upper = range.second;
-        s.range.smoothing = -1; // the range is checked first
-        ExpectRefused<PositionAnalysis>(*f, s, Confirm("帧异常。"));
+        std::tie(s.range.lower, s.range.upper, s.range.smoothing) = std::tuple{lower, upper, -1};
+        ExpectRefused<PositionAnalysis>(*f, s, Confirm("帧异常。")); // the range is checked first
     }
     PositionSettings s = good;
     s.range.targets.clear();
@@ -72,9 +84,7 @@ TEST(Validation, DisplacementMessagesInOrder) {
     ExpectRefused<DisplacementAnalysis>(*f, s, Confirm("请选择项目。"));
     // A reference frame inside the measurement but outside the range.
     s = good;
-    s.range.lower = 2;
-    s.referenceFrame = 1;
-    s.range.smoothing = -1;
+    std::tie(s.range.lower, s.referenceFrame, s.range.smoothing) = std::tuple{2, 1, -1};
     ExpectRefused<DisplacementAnalysis>(*f, s, Confirm("基准帧异常。"));
     s.reference = ReferenceMode::Position; // only the reference frame mode checks it
     ExpectRefused<DisplacementAnalysis>(*f, s, Confirm("平滑异常。"));
@@ -102,13 +112,11 @@ TEST(Validation, AngleMessagesAndPointCheck) {
     AngleSettings good = AngleAnalysis::Initial(f->View());
     good.points = {0, 1, 2, -1};
     AngleSettings s = good;
-    s.range.items.clear();
-    s.points = {0, 0, 0, 0};
-    ExpectRefused<AngleAnalysis>(*f, s, Confirm("请选项。"));
-    s = good;
+    s.points = {0, 0, 0, 0}; // the points are checked last, the items first
     s.range.smoothing = -2;
-    s.points = {0, 0, 0, 0};
     ExpectRefused<AngleAnalysis>(*f, s, Confirm("平滑出错"));
+    s.range.items.clear();
+    ExpectRefused<AngleAnalysis>(*f, s, Confirm("请选项。"));
 
     const kova::Message check{"坐标异常", "检查", MessageIcon::Exclamation, MessageButtons::Ok};
     using M = AngleMode;
@@ -120,22 +128,7 @@ TEST(Validation, AngleMessagesAndPointCheck) {
         {M::YAxis, {0, -1, -1, -1}},      {M::XAxis, {0, 3, -1, -1}}};
     for (const auto& [mode, points] : refused) {
         s = good;
-        s.mode = mode;
-        s.points = points;
+        std::tie(s.mode, s.points) = std::tie(mode, points);
         ExpectRefused<AngleAnalysis>(*f, s, check);
     }
-}
-
-TEST(Validation, ACalibrationWithoutTimeBaseIsRefusedBeforeDividingByZero) {
-    Fixture f("D:/z.TRK", Calib{1, 3, 1, 0, 4, 0, 0, 0, 1}, {"a", "b", "c"},
-              {{P(0, 0), P(1, 0)}, {P(1, 1), P(2, 2)}, {P(3, 0), P(0, 3)}});
-    const kova::Message rate = Confirm("帧数异常。");
-    ExpectRefused<PositionAnalysis>(f, PositionAnalysis::Initial(f.View()), rate);
-    ExpectRefused<DisplacementAnalysis>(f, DisplacementAnalysis::Initial(f.View()), rate);
-    DistanceSettings d = DistanceAnalysis::Initial(f.View());
-    d.pairs = {{0, 1, 0, 0}};
-    ExpectRefused<DistanceAnalysis>(f, d, rate);
-    AngleSettings a = AngleAnalysis::Initial(f.View());
-    a.points = {0, 1, 2, -1};
-    ExpectRefused<AngleAnalysis>(f, a, rate);
 }

@@ -35,26 +35,6 @@ TEST_F(TrackingFixture, SearchWindowAndTargetCountStayWithinTheirLimits) {
     EXPECT_EQ(engine.TargetCount(), 4096);
 }
 
-TEST_F(TrackingFixture, NoPredictionInTheFirstTwoFramesThenLinear) {
-    engine.Params().processType = TrackParams::ProcessType::Manual;
-    RecordingClicks clicks;
-    clicks.answers = {{0, 100, 100}, {0, 110, 105}, {0, 120, 110}, {0, 131, 115}};
-    engine.SetManualPointSource(&clicks);
-    SetTarget(0, 95.6f, 96.2f);
-    for (int f = 1; f <= 4; ++f)
-        Clear(f);
-    Points points;
-    ASSERT_EQ(Run(4, &points), 0);
-    ASSERT_EQ(clicks.requests.size(), 4u);
-    // The initial position, the last result, then 2 p1 - p0.
-    std::vector<std::pair<int, int>> centres;
-    for (const auto& r : clicks.requests)
-        centres.emplace_back(r.cx, r.cy);
-    EXPECT_EQ(centres,
-              (std::vector<std::pair<int, int>>{{95, 96}, {100, 100}, {120, 110}, {130, 115}}));
-    EXPECT_EQ(points[0][3], (XY_TRACK{kStatusFound, 131.0f, 115.0f}));
-}
-
 // ---- automatic mode ----
 
 TEST_F(TrackingFixture, HiddenTargetGetsThePredictedPointAndIsFoundAgain) {
@@ -80,15 +60,10 @@ TEST_F(TrackingFixture, LargestBlobWinsAndTiesGoToTheFirstReported) {
     Square(1, 95, 80, 3); // reported second (lower), same area as the next
     Square(1, 105, 90, 2);
     Square(1, 100, 75, 3); // first in raster order
-    Clear(2);
-    Square(2, 95, 80, 2);
-    Square(2, 104, 84, 4); // the largest
-    Square(2, 100, 75, 3);
     SetTarget(0, 100.0f, 85.0f, 31);
     Points points;
-    ASSERT_EQ(Run(2, &points), 0);
-    EXPECT_EQ(points[0], (std::vector<XY_TRACK>{{kStatusLargestOfMany, 101.0f, 76.0f},
-                                                {kStatusLargestOfMany, 105.5f, 85.5f}}));
+    ASSERT_EQ(Run(1, &points), 0);
+    EXPECT_EQ(points[0][0], (XY_TRACK{kStatusLargestOfMany, 101.0f, 76.0f}));
 }
 
 TEST_F(TrackingFixture, UpTo64BlobsGiveStatusOneAndMoreTheLargestOfTheFirst64) {
@@ -138,26 +113,6 @@ TEST_F(TrackingFixture, SemiAutomaticAsksWhenSeveralBlobsAndSkipKeepsThePrevious
     EXPECT_EQ(points[0], (std::vector<XY_TRACK>{{kStatusSkipped, 52.5f, 51.5f},
                                                 {kStatusFound, 51.0f, 51.0f},
                                                 {kStatusSkipped, 51.0f, 51.0f}}));
-}
-
-TEST_F(TrackingFixture, SemiAutomaticWithMaxAreaTakesTheLargestWithoutAsking) {
-    engine.Params().processType = TrackParams::ProcessType::SemiAutomatic;
-    engine.Params().selectMaxArea = 1;
-    RecordingClicks clicks;
-    clicks.answers = {{0, 77, 66}};
-    engine.SetManualPointSource(&clicks);
-    Clear(1);
-    Square(1, 50, 50, 3);
-    Square(1, 58, 58, 4);
-    Clear(2); // nothing: semi-automatic asks
-    SetTarget(0, 55.0f, 55.0f, 25);
-    Points points;
-    ASSERT_EQ(Run(2, &points), 0);
-    EXPECT_EQ(points[0][0].status, kStatusLargestOfMany);
-    ASSERT_EQ(clicks.requests.size(), 1u);
-    EXPECT_EQ(points[0][1], (XY_TRACK{kStatusFound, 77.0f, 66.0f}));
-    // The click re-centres the processing window.
-    EXPECT_EQ(store.Window().x0, 77 - 12);
 }
 
 // ---- stopping ----

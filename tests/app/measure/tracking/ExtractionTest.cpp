@@ -86,28 +86,6 @@ TEST_F(ExtractionTest, LeanPathEqualsThePrimitivePipelineExactly) {
     EXPECT_GT(compared, 1000); // the windows really held blobs
 }
 
-TEST_F(ExtractionTest, LeanColourPathEqualsTheColourPrimitive) {
-    cv::Mat planes[3] = {Speckle(kWidth, kHeight, 1), Speckle(kWidth, kHeight, 2),
-                         Speckle(kWidth, kHeight, 3)};
-    cv::Mat bgr;
-    cv::merge(planes, 3, bgr);
-    store.Put_window_full();
-    store.Put_image_color(1, bgr, 0, 0);
-    engine.Params().dispType = TrackParams::DispType::Colour;
-    int r = 0, g = 0, b = 0;
-    store.Get_frame_monochrome(1, r, g, b);
-    WindowBlobFinder finder;
-    TargetSetting t;
-    const int bands[6] = {60, 255, 255, 40, 30, 250}; // G given high-low
-    std::copy(bands, bands + 6, t.colour);
-    for (int size : {5, 17, 40, 80}) {
-        store.Put_window(20, 30, 20 + size, 30 + size);
-        const Blobs expected = Primitives(1, t);
-        finder.FindColour(store.Plane(r), store.Plane(g), store.Plane(b), store.Window(), t.colour);
-        EXPECT_EQ(Reported(finder), expected) << size;
-    }
-}
-
 TEST_F(ExtractionTest, ColourRunIgnoresFilterAndReversal) {
     // A red 3 x 3 square on grey; emphasis filter and white targets set.
     cv::Mat bgr(kHeight, kWidth, CV_8UC3, cv::Scalar(90, 90, 90));

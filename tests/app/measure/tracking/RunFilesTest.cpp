@@ -1,15 +1,13 @@
 #include "AviFrameSource.h"
 #include "CBmpFile.h"
-#include "CCfgFile.h"
 #include "CTrackFile2D.h"
 #include "DemoSequence.h"
 #include "DemoWriter.h"
 #include "SeriesFrameSource.h"
 #include "StoreFrameSource.h"
 #include "TrackingFixture.h"
-#include "TrackingRun.h"
 
-using Points = std::vector<std::vector<XY_TRACK>>;
+using kova::test::ReadBytes;
 
 TEST_F(TrackingFixture, HeaderCarriesCalibrationCountsAndStatusTotals) {
     for (int f = 1; f <= 3; ++f) {
@@ -27,9 +25,7 @@ TEST_F(TrackingFixture, HeaderCarriesCalibrationCountsAndStatusTotals) {
     config.SetValue("Calibration2DOriginX", 12.5f);
     config.SetValue("Calibration2DDirectY", -1);
     StoreFrameSource source(1, 3);
-    TrackingRun run(engine, prompter);
-    ASSERT_EQ(run.RunTracking(source, resultPath, TrackingRun::MakeHeader(config, source, false)),
-              0);
+    ASSERT_EQ(RunSource(source, resultPath, config), 0);
     CTrackFile2D file;
     ASSERT_TRUE(file.Load(resultPath));
     const MeasureHeader& h = file.GetHeader();
@@ -42,10 +38,10 @@ TEST_F(TrackingFixture, HeaderCarriesCalibrationCountsAndStatusTotals) {
     EXPECT_EQ(fields, (std::vector<double>{3, 2, 2, 250, 4, 0.5, 12.5, -1, kWidth - 1, 0, 1, 3}));
     EXPECT_EQ(std::vector<std::uint32_t>(h.statusCounts, h.statusCounts + 5),
               (std::vector<std::uint32_t>{2, 1, 0, 3, 0}));
-    // Bytes 30..37 and 42..65 are the zero reserved fields.
-    const std::string bytes = kova::test::ReadBytes(resultPath);
-    for (int offset : {30, 34, 42, 48, 50, 56, 58, 60, 62, 64})
-        EXPECT_EQ(bytes[static_cast<std::size_t>(offset)], '\0') << offset;
+    // Bytes 30..37, 42..45, 48..51 and 56..65 are the zero reserved fields.
+    const std::string b = ReadBytes(resultPath);
+    EXPECT_EQ(b.substr(30, 8) + b.substr(42, 4) + b.substr(48, 4) + b.substr(56, 10),
+              std::string(26, '\0'));
     EXPECT_TRUE(prompter.Messages().empty());
 }
 
@@ -53,11 +49,7 @@ TEST_F(TrackingFixture, UncreatableResultFileShowsTheFileError) {
     Clear(1);
     SetTarget(0, 10.0f, 10.0f);
     StoreFrameSource source(1, 1);
-    TrackingRun run(engine, prompter);
-    CCfgFile config;
-    EXPECT_EQ(run.RunTracking(source, dir.File("missing/RUN.TRK"),
-                              TrackingRun::MakeHeader(config, source, false)),
-              -1);
+    EXPECT_EQ(RunSource(source, dir.File("missing/RUN.TRK")), -1);
     ASSERT_EQ(prompter.Texts(), std::vector<std::string>{"追踪文件错误。"});
     EXPECT_FALSE(kova::test::Exists(dir.File("missing/RUN.TRI")));
 }
@@ -73,19 +65,15 @@ TEST_F(TrackingFixture, SeriesRunWritesTheCompanionWithTheImageKeys) {
     std::string error;
     ASSERT_TRUE(source.SetFiles(dir.File("Walk0009.bmp"), dir.File("Walk0007.bmp"), &error));
     SetTarget(0, 21.0f, 11.0f, 9);
-    TrackingRun run(engine, prompter);
-    CCfgFile config;
-    const std::string result = dir.File("run1.trk");
-    EXPECT_LT(run.RunTracking(source, result, TrackingRun::MakeHeader(config, source, false)), 0);
+    EXPECT_LT(RunSource(source, dir.File("run1.trk")), 0);
     EXPECT_EQ(source.Problem(), "cannot read image " + dir.File("Walk0008.bmp"));
     CTrackFile2D file;
-    ASSERT_TRUE(file.Load(result));
-    EXPECT_EQ(file.GetFrameCount(), 1);
-    EXPECT_EQ(file.GetHeader().firstNumber, 7);
-    EXPECT_EQ(file.GetHeader().lastNumber, 9);
-    EXPECT_FLOAT_EQ(file.GetHeader().widthEdge, 59.0f);
-    ASSERT_EQ(run.InfoPath(), dir.File("run1.tri"));
-    EXPECT_EQ(kova::test::ReadBytes(run.InfoPath()),
+    ASSERT_TRUE(file.Load(dir.File("run1.trk")));
+    const MeasureHeader& h = file.GetHeader();
+    EXPECT_EQ((std::vector<double>{double(file.GetFrameCount()), double(h.firstNumber),
+                                   double(h.lastNumber), h.widthEdge}),
+              (std::vector<double>{1, 7, 9, 59}));
+    EXPECT_EQ(ReadBytes(dir.File("run1.tri")),
               "ImagePath " + dir.Path() +
                   "\r\nImageNameHead Walk\r\nImageFileExt bmp\r\nImageStartNum 7\r\n"
                   "ImageEndNum 9\r\nImageScenes 3\r\nImageStartFile Walk0007.bmp\r\n"
@@ -99,16 +87,13 @@ TEST_F(TrackingFixture, UnreadableAviFrameShowsTheReadErrorAndKeepsTheFramesBefo
     // Cut the file in the middle of its frame data: the header still
     // announces six frames.
     const std::string path = dir.File(DemoWriter::kAviName);
-    const std::string bytes = kova::test::ReadBytes(path);
+    const std::string bytes = ReadBytes(path);
     kova::test::WriteBytes(path, bytes.substr(0, bytes.size() / 2));
     AviFrameSource source(store, prompter);
     ASSERT_TRUE(source.Open(path, 0, 0, &error)) << error;
     ASSERT_EQ(source.Count(), 6);
     SetTarget(0, static_cast<float>(demo.Truth(0, 0).x), static_cast<float>(demo.Truth(0, 0).y));
-    TrackingRun run(engine, prompter);
-    CCfgFile config;
-    EXPECT_EQ(run.RunTracking(source, resultPath, TrackingRun::MakeHeader(config, source, false)),
-              -1);
+    EXPECT_EQ(RunSource(source, resultPath), -1);
     ASSERT_EQ(prompter.Texts(), std::vector<std::string>{"文件读取错误."});
     CTrackFile2D file;
     ASSERT_TRUE(file.Load(resultPath));

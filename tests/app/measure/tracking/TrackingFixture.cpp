@@ -5,15 +5,6 @@
 #include "StoreFrameSource.h"
 #include "TrackingRun.h"
 
-int RecordingClicks::WaitManualPoint(const Request& request, int& x, int& y) {
-    requests.push_back(request);
-    if (requests.size() > answers.size()) return kStopped;
-    const Answer& a = answers[requests.size() - 1];
-    x = a.x;
-    y = a.y;
-    return a.kind;
-}
-
 TrackingFixture::TrackingFixture() : resultPath(dir.File("RUN.TRK")) {
     store.Put_framesize(kWidth, kHeight);
     engine.Params().processType = TrackParams::ProcessType::Automatic;
@@ -25,10 +16,9 @@ void TrackingFixture::Clear(int frame, int value) {
 }
 
 void TrackingFixture::Square(int frame, int x, int y, int side, int value) {
-    for (int v = y; v < y + side; ++v) {
+    for (int v = y; v < y + side; ++v)
         for (int u = x; u < x + side; ++u)
             store.Write_pixel(frame, u, v, value);
-    }
 }
 
 void TrackingFixture::SetTarget(int i, float x, float y, int size) {
@@ -45,10 +35,7 @@ void TrackingFixture::SetTarget(int i, float x, float y, int size) {
 int TrackingFixture::Run(int frames, std::vector<std::vector<XY_TRACK>>* points,
                          MeasureHeader* header) {
     StoreFrameSource source(1, frames);
-    CCfgFile config;
-    TrackingRun run(engine, prompter);
-    const int result =
-        run.RunTracking(source, resultPath, TrackingRun::MakeHeader(config, source, false));
+    const int result = RunSource(source, resultPath);
     CTrackFile2D file;
     points->clear();
     if (file.Load(resultPath)) {
@@ -63,4 +50,9 @@ int TrackingFixture::Run(int frames, std::vector<std::vector<XY_TRACK>>* points,
     }
     if (header) *header = file.GetHeader();
     return result;
+}
+
+int TrackingFixture::RunSource(FrameSource& source, const std::string& path, CCfgFile config) {
+    TrackingRun run(engine, prompter);
+    return run.RunTracking(source, path, TrackingRun::MakeHeader(config, source, false));
 }

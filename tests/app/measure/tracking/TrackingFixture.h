@@ -1,7 +1,9 @@
 #pragma once
 
+#include "CCfgFile.h"
 #include "CFrameStore.h"
 #include "CImageProc.h"
+#include "FrameSource.h"
 #include "ManualPointSource.h"
 #include "MeasureHeader.h"
 #include "Progress.h"
@@ -9,6 +11,7 @@
 #include "TestFiles.h"
 #include "TrackingEngine.h"
 
+#include <array>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -16,24 +19,25 @@
 // Answers from a list and remembers every request.
 class RecordingClicks : public ManualPointSource {
 public:
-    struct Answer {
-        int kind;
-        int x;
-        int y;
-    };
-    std::vector<Answer> answers;
+    std::vector<std::array<int, 3>> answers; // kind, x, y
     std::vector<Request> requests;
 
-    int WaitManualPoint(const Request& request, int& x, int& y) override;
+    int WaitManualPoint(const Request& request, int& x, int& y) override {
+        requests.push_back(request);
+        if (requests.size() > answers.size()) return kStopped;
+        x = answers[requests.size() - 1][1];
+        y = answers[requests.size() - 1][2];
+        return answers[requests.size() - 1][0];
+    }
 };
 
 // Asks to stop at the given poll and remembers what the loop showed.
 struct StopAtPoll : kova::Progress {
-    void Open(int maximum) override { opened = maximum; }
+    void Open(int) override {}
     void Step(int position, const std::string&) override { steps.push_back(position); }
     bool Poll() override { return ++polls == stopAt; }
     void Close() override { closed = true; }
-    int stopAt = 0, polls = 0, opened = 0;
+    int stopAt = 0, polls = 0;
     std::vector<int> steps;
     bool closed = false;
 };
@@ -54,6 +58,8 @@ protected:
     // points[target][frame]. Returns the run's result.
     int Run(int frames, std::vector<std::vector<XY_TRACK>>* points,
             MeasureHeader* header = nullptr);
+    // Tracks `source` into `path` with the grey header made from `config`.
+    int RunSource(FrameSource& source, const std::string& path, CCfgFile config = CCfgFile());
 
     kova::CFrameStore store;
     kova::CImageProc proc{store};
