@@ -7,6 +7,7 @@
 #include "CTextImage.h"
 #include "CTextImageReader.h"
 #include "ConsolePrompter.h"
+#include "InputFile.h"
 #include "NumberText.h"
 #include "Verbs.h"
 
@@ -70,7 +71,7 @@ std::int64_t FileSize(const std::string& path) {
 }
 
 bool FileOpens(const std::string& path) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    std::FILE* file = OpenInputFile(path);
     if (file) std::fclose(file);
     return file != nullptr;
 }

@@ -45,7 +45,11 @@ int RunInterpolate(VerbContext& context) {
         selected.push_back(number - 1);
     }
     if (InterpolateLogic::Run(job.Document(), selected, level, nullptr) != 1) return 1;
-    return job.Save(line.Value("-o")) ? 0 : 1;
+    const bool saved = job.Save(line.Value("-o"));
+    const std::string& unsaved = job.Document().UnsavedPath();
+    if (!unsaved.empty())
+        *context.err << "kova-batch interpolate: cannot write " << unsaved << '\n';
+    return saved && unsaved.empty() ? 0 : 1;
 }
 
 } // namespace kova::cli

@@ -21,7 +21,10 @@ int RunSmooth(VerbContext& context) {
     MeasureJob job(prompter);
     if (!job.Open(line.Positional()[0])) return 1;
     if (SmoothingLogic::RunCommand(job.Document(), nullptr) != 1) return 1;
-    return job.Save(line.Value("-o")) ? 0 : 1;
+    const bool saved = job.Save(line.Value("-o"));
+    const std::string& unsaved = job.Document().UnsavedPath();
+    if (!unsaved.empty()) *context.err << "kova-batch smooth: cannot write " << unsaved << '\n';
+    return saved && unsaved.empty() ? 0 : 1;
 }
 
 } // namespace kova::cli

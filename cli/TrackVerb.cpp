@@ -5,6 +5,7 @@
 #include "CCfgFile.h"
 #include "CFrameStore.h"
 #include "CImageProc.h"
+#include "Calibration2D.h"
 #include "CommandLine.h"
 #include "ConsolePrompter.h"
 #include "InterruptProgress.h"
@@ -217,7 +218,8 @@ int Track(VerbContext& context, const TrackOptions& o) {
     TrackingEngine engine(store, proc);
     engine.Params().Load(config);
     ApplyMode(o, engine.Params());
-    const std::string invalid = engine.Params().Check();
+    std::string invalid = engine.Params().Check();
+    if (invalid.empty()) invalid = Calibration2D::CheckKeys(config);
     if (!invalid.empty()) return Error(context, context.configPath + ": " + invalid);
     std::unique_ptr<FrameSource> source = OpenSource(context, o, store, prompter);
     if (!source) return 1;
@@ -244,6 +246,7 @@ int Track(VerbContext& context, const TrackOptions& o) {
     const int result = run.RunTracking(*source, o.out, header);
     engine.SetProgress(nullptr);
     PrintCounts(context, engine);
+    if (!run.UnsavedPath().empty()) return Error(context, "cannot write " + run.UnsavedPath());
     if (progress.Interrupted()) {
         *context.err << "track: interrupted; " << engine.FramesTracked() << " frames kept\n";
         return 130;

@@ -55,7 +55,10 @@ int RunTransform(VerbContext& context) {
     }
     bool succeeded = false;
     if (!transform.Run(job.Document(), nullptr, &succeeded) || !succeeded) return 1;
-    return job.Save(line.Value("-o")) ? 0 : 1;
+    const bool saved = job.Save(line.Value("-o"));
+    const std::string& unsaved = job.Document().UnsavedPath();
+    if (!unsaved.empty()) *context.err << "kova-batch transform: cannot write " << unsaved << '\n';
+    return saved && unsaved.empty() ? 0 : 1;
 }
 
 } // namespace kova::cli

@@ -4,7 +4,10 @@
 
 namespace {
 const char* const kDelimiters = " \t";
-}
+// No keyed file of ours comes near these; a larger one is not ours.
+constexpr std::size_t kMaxLineBytes = 1 << 20;
+constexpr std::int64_t kMaxFileBytes = 16 << 20;
+} // namespace
 
 CCfgFile::CCfgFile() : cursor_(records_.end()) {
     SetBinary(0);
@@ -32,6 +35,7 @@ void CCfgFile::AutoSave() {
 }
 
 void CCfgFile::ReadRecords(CFile* file) {
+    file->LimitLines(kMaxLineBytes, kMaxFileBytes);
     std::string line;
     while (file->ReadLine(&line)) {
         CCommand record;
@@ -43,11 +47,11 @@ int CCfgFile::Load(CFile* file) {
     AutoSave();
     EraseAll();
     modified_ = 0;
-    if (!file) return 0;
+    if (!file || file->Size() > kMaxFileBytes) return 0;
     ReadRecords(file);
     cursor_ = records_.begin();
     cursorKey_ = records_.empty() ? std::string() : records_.front().Name();
-    return 1;
+    return file->Failed() ? 0 : 1;
 }
 
 int CCfgFile::Load(const std::string& path) {

@@ -1,5 +1,6 @@
 #include "CFile.h"
 
+#include "InputFile.h"
 #include "TextCodec.h"
 
 #include <sys/stat.h>
@@ -12,7 +13,8 @@ CFile::~CFile() {
 bool CFile::Open(const std::string& path, Mode mode, bool binary) {
     Close();
     failed_ = false;
-    std::FILE* stream = std::fopen(path.c_str(), mode == Mode::Read ? "rb" : "wb");
+    std::FILE* stream =
+        mode == Mode::Read ? kova::OpenInputFile(path) : std::fopen(path.c_str(), "wb");
     if (!stream) return false;
     Adopt(stream, mode, binary);
     return true;
@@ -24,6 +26,7 @@ void CFile::Adopt(std::FILE* stream, Mode mode, bool binary) {
     mode_ = mode;
     binary_ = binary;
     failed_ = false;
+    readBytes_ = 0;
 }
 
 bool CFile::Close() {
@@ -59,7 +62,12 @@ bool CFile::ReadLine(std::string* utf8) {
     bool any = false;
     while ((c = std::getc(stream_)) != EOF) {
         any = true;
+        ++readBytes_;
         if (c == '\n') break;
+        if (raw.size() >= lineLimit_ || readBytes_ > totalLimit_) {
+            failed_ = true;
+            return false;
+        }
         raw.push_back(static_cast<char>(c));
     }
     if (c == EOF && std::ferror(stream_)) failed_ = true;

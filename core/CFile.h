@@ -8,6 +8,7 @@
 // Binary mode moves bytes as they are. Text mode holds UTF-8 in memory and
 // GB18030 with CR LF on disk: WriteText converts and turns '\n' into CR LF,
 // ReadLine accepts CR LF or LF and converts back.
+// Input files are opened only when they are regular files (kova::OpenInputFile).
 // Errors do not throw: they set a sticky failure flag that the caller checks.
 class CFile {
 public:
@@ -35,6 +36,12 @@ public:
     // Reads one line without its line end; false at the end of the file
     // with nothing read. A last line without a line feed is still a line.
     bool ReadLine(std::string* utf8);
+    // Bounds for ReadLine: a longer line, or more bytes read in all, fails
+    // the file.
+    void LimitLines(std::size_t lineBytes, std::int64_t totalBytes) {
+        lineLimit_ = lineBytes;
+        totalLimit_ = totalBytes;
+    }
     bool WriteText(const std::string& utf8);
 
     // Total size in bytes and the bytes left to read (for count checks).
@@ -48,4 +55,7 @@ private:
     Mode mode_ = Mode::Read;
     bool binary_ = true;
     bool failed_ = false;
+    std::size_t lineLimit_ = SIZE_MAX;
+    std::int64_t totalLimit_ = INT64_MAX;
+    std::int64_t readBytes_ = 0;
 };

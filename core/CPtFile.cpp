@@ -8,7 +8,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <fcntl.h>
+#include <filesystem>
 #include <limits>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -43,27 +45,45 @@ mode_t ReplacementMode(const std::string& target) {
     return 0666 & ~mask;
 }
 
-// Creates a unique temporary file "pfXXXXXX.tmp" beside `target`; falls back
-// to the fixed name "pfz99999.tmp" when no unique name can be made.
+// Our temporary files: "pf", six characters, ".tmp".
+bool IsOurTemporary(const std::string& name) {
+    return name.size() == 12 && name.compare(0, 2, "pf") == 0 && name.compare(8, 4, ".tmp") == 0;
+}
+
+// Removes the temporary files that saves killed more than a day ago left in
+// `directory`. Only plain files go; a link is never followed.
+void RemoveStaleTemporaries(const std::string& directory) {
+    const std::time_t limit = std::time(nullptr) - 24 * 60 * 60;
+    std::error_code error;
+    for (std::filesystem::directory_iterator it(directory, error), end; !error && it != end;
+         it.increment(error)) {
+        const std::string path = it->path().string();
+        struct stat info {};
+        if (IsOurTemporary(it->path().filename().string()) && ::lstat(path.c_str(), &info) == 0 &&
+            S_ISREG(info.st_mode) && info.st_mtime < limit)
+            ::unlink(path.c_str());
+    }
+}
+
+// Creates a new temporary file "pfXXXXXX.tmp" beside `target`, exclusively:
+// an existing name, link or not, is never opened. Null when the folder
+// takes no new file.
 std::FILE* CreateTemporary(const std::string& target, std::string* tempPath) {
     std::string pattern = OsDirectoryOf(target) + "/pfXXXXXX.tmp";
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
-    int fd = ::mkstemps(name.data(), 4);
-    if (fd >= 0) {
-        *tempPath = name.data();
-        if (::fchmod(fd, ReplacementMode(target)) != 0) {
-            // Keeps the private mode of the temporary file; not an error.
-        }
-        std::FILE* stream = ::fdopen(fd, "wb");
-        if (!stream) {
-            ::close(fd);
-            std::remove(tempPath->c_str());
-        }
-        return stream;
+    int fd = ::mkostemps(name.data(), 4, O_CLOEXEC);
+    if (fd < 0) return nullptr;
+    *tempPath = name.data();
+    if (::fchmod(fd, ReplacementMode(target)) != 0) {
+        // Keeps the private mode of the temporary file; not an error.
     }
-    *tempPath = OsDirectoryOf(target) + "/pfz99999.tmp";
-    return std::fopen(tempPath->c_str(), "wb");
+    std::FILE* stream = ::fdopen(fd, "wb");
+    if (!stream) {
+        ::close(fd);
+        ::unlink(tempPath->c_str());
+    }
+    return stream;
 }
 
 } // namespace
@@ -111,6 +131,7 @@ int CPtFile::Save(const std::string& path) {
     CFile file;
     std::string target = path;
     if (viaTemporary) {
+        RemoveStaleTemporaries(OsDirectoryOf(path));
         std::FILE* stream = CreateTemporary(path, &target);
         if (!stream) {
             error_ = 1;

@@ -27,6 +27,9 @@ public:
     virtual int Save(CFile* file);
 
     int Load(const std::string& path);
+    // Writes a new temporary file beside `path` and renames it over `path`;
+    // fails when the folder takes no new file. Temporary files of ours that
+    // are older than a day are removed from the folder first.
     int Save(const std::string& path);
     // The dialog forms: choose a file, then load or save it; a failure shows
     // LoadError or SaveError. Cancel gives 0 without a message.

@@ -1,5 +1,6 @@
 #include "CAviHeader.h"
 
+#include "InputFile.h"
 #include "NumberText.h"
 
 #include <climits>
@@ -82,7 +83,7 @@ bool CAviHeader::Fail(const char* reason) {
 
 bool CAviHeader::Read(const std::string& path) {
     *this = CAviHeader();
-    FilePtr file(std::fopen(path.c_str(), "rb"));
+    FilePtr file(kova::OpenInputFile(path));
     if (!file) return Fail("cannot open the file");
     if (std::fseek(file.get(), 0, SEEK_END) != 0) return Fail("cannot read the file");
     const std::int64_t fileSize = std::ftell(file.get());

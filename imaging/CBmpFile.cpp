@@ -1,5 +1,7 @@
 #include "CBmpFile.h"
 
+#include "InputFile.h"
+
 #include <QBuffer>
 #include <QByteArray>
 #include <QImage>
@@ -9,8 +11,9 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
+#include <memory>
 #include <opencv2/imgproc.hpp>
+#include <sys/stat.h>
 #include <vector>
 
 namespace kova {
@@ -53,23 +56,22 @@ bool ValidDepthAndCompression(int bits, int compression) {
     }
 }
 
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
 // Reads at most `limit` bytes of a file and tells its full size. A file
 // larger than any bitmap we accept is refused before anything is allocated.
 int ReadStart(const std::string& path, std::vector<uint8_t>& bytes, size_t limit,
               int64_t& fileSize) {
-    std::ifstream in(path, std::ios::binary | std::ios::ate);
-    if (!in) return CBmpFile::kOpenFailed;
-    const std::streamoff size = in.tellg();
-    if (size < 0) return CBmpFile::kOpenFailed;
-    fileSize = static_cast<int64_t>(size);
+    const std::unique_ptr<std::FILE, FileCloser> file(OpenInputFile(path));
+    struct stat info {};
+    if (!file || ::fstat(fileno(file.get()), &info) != 0) return CBmpFile::kOpenFailed;
+    fileSize = static_cast<int64_t>(info.st_size);
     if (fileSize > CBmpFile::kMaxFileBytes) return CBmpFile::kTooLarge;
-    const size_t wanted = std::min(static_cast<size_t>(size), limit);
-    bytes.resize(wanted);
-    in.seekg(0);
-    if (wanted > 0 &&
-        !in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(wanted))) {
+    bytes.resize(std::min(static_cast<size_t>(fileSize), limit));
+    if (std::fread(bytes.data(), 1, bytes.size(), file.get()) != bytes.size())
         return CBmpFile::kOpenFailed;
-    }
     return CBmpFile::kOk;
 }
 

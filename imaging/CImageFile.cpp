@@ -1,8 +1,9 @@
 #include "CImageFile.h"
 
 #include "CBmpFile.h"
+#include "InputFile.h"
 
-#include <QFileInfo>
+#include <QFile>
 #include <QImage>
 #include <QImageReader>
 #include <QImageWriter>
@@ -10,8 +11,8 @@
 #include <QString>
 #include <algorithm>
 #include <cctype>
-#include <fstream>
 #include <opencv2/imgproc.hpp>
+#include <unistd.h>
 
 namespace kova {
 
@@ -45,10 +46,13 @@ int BmpResult(int bmp) {
     }
 }
 
-bool StartsWithBm(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    char magic[2] = {0, 0};
-    return in.read(magic, 2) && magic[0] == 'B' && magic[1] == 'M';
+// Opens an input file for Qt's readers (only a regular file, see OpenInputFd).
+bool OpenImage(const std::string& path, QFile& file) {
+    const int fd = OpenInputFd(path);
+    if (fd < 0) return false;
+    if (file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) return true;
+    ::close(fd);
+    return false;
 }
 
 int BitsOfFormat(QImage::Format format) {
@@ -226,8 +230,9 @@ int CImageFile::Save_image(const std::string& path, int frame, bool color, int w
 
 int CImageFile::Get_imagefile_info(const std::string& path, int& width, int& height,
                                    int& bitsPerPixel) {
-    if (!QFileInfo::exists(QString::fromStdString(path))) return kOpenFailed;
-    if (StartsWithBm(path)) {
+    QFile file;
+    if (!OpenImage(path, file)) return kOpenFailed;
+    if (file.peek(2) == "BM") {
         CBmpFile::Header header;
         const int result = BmpResult(CBmpFile::ReadHeader(path, header));
         if (result != kOk) return result;
@@ -236,7 +241,7 @@ int CImageFile::Get_imagefile_info(const std::string& path, int& width, int& hei
         bitsPerPixel = header.bitCount;
         return kOk;
     }
-    QImageReader reader(QString::fromStdString(path));
+    QImageReader reader(&file);
     const QByteArray format = reader.format();
     if (format != "jpeg" && format != "tiff") return kBadFile;
     const QSize size = reader.size();
@@ -248,9 +253,9 @@ int CImageFile::Get_imagefile_info(const std::string& path, int& width, int& hei
 }
 
 int CImageFile::ReadGeneral(const std::string& path, bool color, cv::Mat& image) {
-    const QString name = QString::fromStdString(path);
-    if (!QFileInfo::exists(name)) return kOpenFailed;
-    QImageReader reader(name);
+    QFile file;
+    if (!OpenImage(path, file)) return kOpenFailed;
+    QImageReader reader(&file);
     reader.setAllocationLimit(kQtAllocationLimitMb);
     const QByteArray format = reader.format();
     if (format != "jpeg" && format != "tiff") return kBadFile;

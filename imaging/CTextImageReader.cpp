@@ -1,6 +1,7 @@
 #include "CTextImageReader.h"
 
 #include "CFrameStore.h"
+#include "InputFile.h"
 
 #include <climits>
 #include <cstring>
@@ -79,7 +80,7 @@ bool CTextImageReader::Open(const std::string& path) {
     lineCount_ = 0;
     bufferPos_ = bufferEnd_ = 0;
     buffer_.resize(kChunk);
-    file_.reset(std::fopen(path.c_str(), "rb"));
+    file_.reset(OpenInputFile(path));
     return file_ != nullptr;
 }
 
@@ -205,6 +206,16 @@ int CTextImageReader::ParseHeader(Header* header, bool forStore) {
     if (!(seen & kSeenPosition)) return kPosition;
     if (!(seen & kSeenSize)) return kSize;
     if (!(seen & kSeenMode)) return kColorMode;
+    if (!forStore) {
+        // The frame that holds the rectangle where the file puts it must be
+        // one the store can make.
+        const auto right = std::int64_t{header->x0} + header->width;
+        const auto bottom = std::int64_t{header->y0} + header->height;
+        if ((header->x0 + std::int64_t{1}) * (header->y0 + 1) > kMaxFramePixels) return kPosition;
+        if (right > CFrameStore::kMaxSide || bottom > CFrameStore::kMaxSide ||
+            right * bottom > kMaxFramePixels)
+            return kSize;
+    }
     header->x1 = header->x0 + header->width - 1;
     header->y1 = header->y0 + header->height - 1;
     return 0;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -33,6 +34,10 @@ public:
     static constexpr int kFile = -1;
     static constexpr int kMemory = -2;
 
+    // Largest frame a file may ask for (position plus size), in pixels: the
+    // limit of the bitmap and video readers.
+    static constexpr std::int64_t kMaxFramePixels = std::int64_t{1} << 26;
+
     static constexpr int kMono = 10;
     static constexpr int kColor = 20;
 
@@ -55,7 +60,8 @@ public:
     int Read(const std::string& path, int frame, bool color);
     // Reads only the header of the file's first block (for the information
     // command): nothing in the store changes and the rectangle is not
-    // checked against the frame. Returns the reason.
+    // checked against the frame, only against the largest frame. Returns the
+    // reason.
     int ReadHeader(const std::string& path, Header* header);
 
     int Reason() const { return reason_; }

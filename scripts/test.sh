@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything and runs every test, drives
-# the real program under Xvfb through the accessibility bus, builds and tests
-# the headless parts alone (KOVA_BUILD_GUI=OFF), then repeats the whole
-# suite under AddressSanitizer + UndefinedBehaviorSanitizer.
+# Installs what is missing, builds everything and runs every test and the
+# bad-input catalogue, drives the real program under Xvfb through the
+# accessibility bus, builds and tests the headless parts alone
+# (KOVA_BUILD_GUI=OFF), then repeats the whole suite under AddressSanitizer +
+# UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
@@ -29,6 +30,8 @@ cmake -S . -B build -G Ninja -UKOVA_SUBDIRS -DCMAKE_BUILD_TYPE=RelWithDebInfo -D
 cmake --build build -j "$jobs"
 ctest --test-dir build --output-on-failure -j "$jobs"
 
+# Malformed inputs through every verb: a message, a status, nothing changed.
+bash scripts/bad-inputs.sh build
 bash scripts/e2e.sh build
 
 cmake -S . -B build-nogui -G Ninja -UKOVA_SUBDIRS -DCMAKE_BUILD_TYPE=RelWithDebInfo \

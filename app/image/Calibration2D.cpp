@@ -4,7 +4,9 @@
 #include "CEasyUtils.h"
 #include "NumberText.h"
 
+#include <cfloat>
 #include <cmath>
+#include <cstdint>
 
 void Calibration2D::Read(CCfgFile& cfg) {
     cfg.GetValue("Calibration2DLength", &length_);
@@ -30,6 +32,24 @@ void Calibration2D::Write(CCfgFile& cfg) const {
     cfg.SetValue("Calibration2DOriginY", static_cast<long>(originY_));
     cfg.SetValue("Calibration2DAngle", angle_);
     cfg.SetValue("Calibration2DDirectY", static_cast<long>(directY_));
+}
+
+std::string Calibration2D::CheckKeys(CCfgFile& cfg) {
+    long value = 0;
+    for (const char* key : {"Calibration2DInterval", "Calibration2DFrames"}) {
+        if (cfg.GetValue(key, &value) && !IsRate(value))
+            return std::string(key) + " must be 1.." + kova::FormatInt(kMaxRate);
+    }
+    for (const char* key :
+         {"Calibration2DTimeUnit", "Calibration2DLengthUnit", "Calibration2DDirectY"}) {
+        if (cfg.GetValue(key, &value) && (value < INT16_MIN || value > INT16_MAX))
+            return std::string(key) + " must be -32768..32767";
+    }
+    double length = 0.0;
+    if (cfg.GetValue("Calibration2DLength", &length) &&
+        !(length > 0.0 && length <= FLT_MAX && static_cast<float>(length) > 0.0f))
+        return "Calibration2DLength must be a positive number";
+    return std::string();
 }
 
 void Calibration2D::SetScale(double length, int lengthUnit) {

@@ -18,6 +18,15 @@ public:
     void Read(CCfgFile& cfg);
     void Write(CCfgFile& cfg) const;
 
+    // The interval and the frame rate: whole numbers that the 16 bits of a
+    // measurement header hold, at least 1.
+    static constexpr long kMaxRate = 32767;
+    static bool IsRate(long value) { return value >= 1 && value <= kMaxRate; }
+    // Empty when the calibration keys present in `cfg` give a time base and a
+    // scale that a measurement header holds, else the first key that does
+    // not, with what it must be.
+    static std::string CheckKeys(CCfgFile& cfg);
+
     double Length() const { return length_; }
     int LengthUnit() const { return lengthUnit_; }
     int Interval() const { return interval_; }

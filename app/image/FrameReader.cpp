@@ -4,6 +4,7 @@
 #include "CFrameStore.h"
 #include "CImageFile.h"
 #include "CVideoCapDS.h"
+#include "InputFile.h"
 #include "Prompter.h"
 #include "SeriesName.h"
 
@@ -115,7 +116,7 @@ int FrameReader::ReadBmpFrame(const std::string& path, int frame) {
         return -1;
     }
     unsigned char header[54] = {};
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    std::FILE* file = kova::OpenInputFile(path);
     if (!file) {
         Say(kHeaderError);
         return -1;

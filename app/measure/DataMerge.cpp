@@ -8,6 +8,7 @@
 #include "Prompter.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <vector>
 
 namespace {
@@ -328,9 +329,9 @@ bool DataMerge::MergeByTargets(kova::Prompter& prompter) const {
 
 int DataMerge::Run(kova::Prompter& prompter) {
     if (!CheckFields(prompter) || !CheckFiles(prompter)) return -1;
-    std::FILE* existing = std::fopen(OutputTrackPath().c_str(), "rb");
-    if (existing) {
-        std::fclose(existing);
+    // Any entry at the output's name is asked about; nothing is opened.
+    std::error_code error;
+    if (std::filesystem::exists(std::filesystem::symlink_status(OutputTrackPath(), error))) {
         if (prompter.Show("输出文件已经存在。要覆盖吗？", "确认", MessageIcon::Question,
                           MessageButtons::OkCancel) != MessageAnswer::Ok)
             return -1;

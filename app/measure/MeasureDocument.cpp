@@ -40,13 +40,18 @@ int MeasureDocument::LoadMeasurement(const std::string& path, CTrackFile2D* trac
 
 int MeasureDocument::SaveMeasurement(const std::string& path, CTrackFile2D* track,
                                      CTrackInfo2D* info) {
+    unsavedPath_ = path;
     if (!track || !track->Save(path)) return 0;
+    unsavedPath_.clear();
     if (!info) return 1;
     const std::string infoPath = MeasurePaths::InfoPathFor(track->GetLastPath());
     info->SetPrompter(nullptr); // the message below is the only one
     const int saved = info->Save(infoPath);
     info->SetPrompter(&prompter_);
-    if (!saved) prompter_.Show("It can't save track information", "KOVA", MessageIcon::Exclamation);
+    if (!saved) {
+        prompter_.Show("It can't save track information", "KOVA", MessageIcon::Exclamation);
+        unsavedPath_ = infoPath;
+    }
     return 1;
 }
 

@@ -53,6 +53,9 @@ public:
     int SaveResult(const std::string& path);
     // The save command with its file already chosen (the command line).
     int SaveResultTo(const std::string& path);
+    // The file of the pair that the last save could not write (the .TRK, or
+    // the .TRI after a saved .TRK); empty when both were written.
+    const std::string& UnsavedPath() const { return unsavedPath_; }
 
     // The track file's modified flag: 1 after any change not yet saved; a
     // failed open or reload leaves an empty, unmodified document.
@@ -71,4 +74,5 @@ private:
     CTrackInfo2D info_;
     CDataServer server_;
     std::function<void()> rebuild_;
+    std::string unsavedPath_;
 };

@@ -91,6 +91,9 @@ TEST_F(ImageVerbTest, FailuresGiveTheMessageAndAStatus) {
     // A header claiming far more pixels than the file holds sizes no frame.
     WriteBytes(dir_.File("huge.txt"), "$IMAGE_BEGIN\n$POSITION,0,0\n$COLORMODE,color\n"
                                       "$SIZE,30000,30000\n$DATA_BEGIN\n1\n");
+    // Two pixels far out ask for a frame of a gigapixel.
+    WriteBytes(dir_.File("far.txt"),
+               "$IMAGE_BEGIN\n$POSITION,32766,32766\n$COLORMODE,color\n$SIZE,2,2\n");
     WriteBytes(dir_.File("bad.avi"), std::string("RIFF\4\0\0\0AVI ", 12));
     const std::pair<std::vector<std::string>, std::string> cases[] = {
         {{"convert", dir_.File("none.bmp"), dir_.File("o.bmp")}, "文件无法打开.\n"},
@@ -102,6 +105,7 @@ TEST_F(ImageVerbTest, FailuresGiveTheMessageAndAStatus) {
         {{"convert", dir_.File("grey.bmp"), dir_.File("no/dir/o.txt")}, "保存文件失败！\n"},
         {{"info", dir_.File("bad.txt")}, "Txt文件头读取错误！ \n"},
         {{"convert", dir_.File("huge.txt"), dir_.File("h.bmp")}, "Txt文件头读取错误！ \n"},
+        {{"convert", dir_.File("far.txt"), dir_.File("f.bmp")}, "Txt文件头读取错误！ \n"},
         {{"info", dir_.File("bad.avi")}, "不支持该文件格式. \n"}};
     for (const auto& [args, err] : cases)
         EXPECT_EQ(Image(args), std::make_tuple(1, "", "Capvo: " + err)) << args[1];

@@ -5,6 +5,7 @@
 #include "TestFiles.h"
 #include "Verb.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <sstream>
 
@@ -102,6 +103,19 @@ TEST_F(MeasureVerbs, TransformHoldsTheReferenceTarget) {
                   std::make_tuple(10.f, 0.f, 0.f));
     Run({"transform", path, "--ref-frame", "9", "--axis", "1", "2"}, 1, "基准帧错误。");
     Run({"transform", path, "--ref-frame", "1", "--axis", "1", "7"}, 2);
+}
+
+TEST_F(MeasureVerbs, APairWithAnUnwritablePartFailsAndNamesIt) {
+    const std::string path = Write("p.TRK", 20, 3), d = dir.File("d.TRK"), o = dir.File("o.TRK");
+    for (const char* folder : {"d.TRK", "o.TRI"}) // folders where files must go
+        std::filesystem::create_directory(dir.File(folder));
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"smooth", path, "-o", d}, d},
+        {{"interpolate", path, "--level", "1", "-o", o}, dir.File("o.TRI")},
+        {{"cog", path, "-o", o}, dir.File("o.TRI")},
+        {{"transform", path, "--ref-frame", "1", "--position", "1", "-o", d}, d}};
+    for (const auto& [args, unsaved] : cases)
+        Run(args, 1, "cannot write " + unsaved);
 }
 
 TEST_F(MeasureVerbs, MergeJoinsANumberedSeries) {

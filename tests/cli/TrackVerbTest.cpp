@@ -5,6 +5,7 @@
 #include "Verb.h"
 
 #include <csignal>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <memory>
 #include <sstream>
@@ -73,6 +74,10 @@ TEST_F(TrackVerb, DemoIsTrackedOutOfTheBoxFromTheTargetsFileOrByPickup) {
     EXPECT_TRUE(kova::test::Exists(dir.File("DEMO.TRI")));
     // Picking up the markers of the first frame instead finds all of them.
     Track(Args({"--pickup"}), 0, {"13 targets picked up", "status 0: 150\n"});
+    std::vector<std::string> args = Args({"--pickup"});
+    args[7] = dir.File("D.TRK");
+    std::filesystem::create_directory(dir.File("D.TRI")); // the pair's .TRI cannot be written
+    Track(args, 1, {"cannot write " + dir.File("D.TRI")});
 }
 
 TEST_F(TrackVerb, ColourAviDemoIsTrackedWithColourBands) {
@@ -132,7 +137,7 @@ TEST_F(TrackVerb, BadInputIsRefusedWithAClearMessageAndNoResult) {
     std::vector<std::string> old = Args({"--pickup"}), other = Args({"--pickup"});
     old[1] = dir.File("OLD.CFG");
     other[5] = dir.File("OTHER0012.BMP");
-    const std::pair<std::vector<std::string>, std::string> cases[] = {
+    std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
         {Args({"--targets", dir.File("far.txt")}), "target 2 lies outside the 640x480 frame"},
         {Args({"--targets", dir.File("bad.txt")}), "bad.txt: line 2: expected x y"},
         {Args({"--targets", targets, "--mode", "manual"}), "manual mode needs --clicks FILE"},
@@ -144,6 +149,13 @@ TEST_F(TrackVerb, BadInputIsRefusedWithAClearMessageAndNoResult) {
         {other, "文件选择错误."},
         {{"track", "--avi", dir.File("DEMO0001.BMP"), "--out", dir.File("DEMO.TRK"), "--pickup"},
          "cannot open AVI file"}};
+    // Calibrations that give no time base or scale a measurement can hold.
+    for (const std::string bad : {"Calibration2DFrames 0", "Calibration2DInterval 70000",
+                                  "Calibration2DLength nan", "Calibration2DTimeUnit 65540"}) {
+        cases.push_back({Args({"--pickup"}), bad.substr(0, bad.find(' ')) + " must be"});
+        cases.back().first[1] = dir.File(bad);
+        WriteBytes(dir.File(bad), "VersionInformation KOVA_VER1.00\n" + bad + "\n");
+    }
     for (const auto& [args, message] : cases) {
         const Result r = Batch(args);
         EXPECT_NE(r.status, 0) << message;

@@ -3,6 +3,7 @@
 #include "RecordingPrompter.h"
 #include "TestFiles.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -35,6 +36,18 @@ TEST(CCfgFile, ReadingRules) {
     int v = -1;
     EXPECT_EQ(cfg.GetValue("Bare", &v) + cfg.GetValue("Absent", &v), 0);
     EXPECT_EQ(v, -1);
+
+    // A line over 1 MB or a file over 16 MB is refused with the file's message.
+    WriteBytes(dir.File("long.cfg"), "A 1\nKey " + std::string(1 << 20, 'x') + "\n");
+    WriteBytes(dir.File("big.cfg"), "A 1\n");
+    std::filesystem::resize_file(dir.File("big.cfg"), (16 << 20) + 1); // sparse
+    for (const char* name : {"long.cfg", "big.cfg"}) {
+        kova::RecordingPrompter prompter;
+        prompter.QueueFiles({dir.File(name)});
+        EXPECT_EQ(cfg.Load(prompter), 0) << name;
+        EXPECT_TRUE(cfg.Records().empty()) << name;
+        EXPECT_EQ(prompter.Texts(), std::vector<std::string>{"文件打开失败。"}) << name;
+    }
 }
 
 TEST(CCfgFile, TypedAccessAndFormats) {

@@ -5,8 +5,11 @@
 
 #include <cstdint>
 #include <cstring>
+#include <ctime>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <tuple>
 #include <unistd.h>
 
@@ -73,10 +76,48 @@ TEST(CPtFile, FailedSaveKeepsOldFileAndLeavesNoTemporary) {
 
     // Saving into a folder that does not exist fails cleanly too.
     EXPECT_EQ(f.Save(dir.File("missing/data.bin")), 0);
+    // The next save removes temporary files of ours older than a day.
+    const std::pair<const char*, int> ages[] = {
+        {"pfOLD000.tmp", 25}, {"old.tmp", 25}, {"pfNEW000.tmp", 23}};
+    for (const auto& [name, hours] : ages) {
+        kova::test::WriteBytes(dir.File(name), "x");
+        const timespec times[2] = {{0, UTIME_OMIT}, {time(nullptr) - hours * 3600, 0}};
+        ASSERT_EQ(utimensat(AT_FDCWD, dir.File(name).c_str(), times, 0), 0);
+    }
     f.failSave = false;
     EXPECT_EQ(f.Save(dir.File("data.bin")), 1);
     EXPECT_EQ(f.GetError(), 0);
     EXPECT_EQ(ReadBytes(dir.File("data.bin")).size(), 12u);
+    EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"data.bin", "old.tmp", "pfNEW000.tmp"}));
+}
+
+TEST(CPtFile, UnwritableFolderFailsWithTheMessageAndFollowsNoLink) {
+    TempDir dir;
+    const std::string folder = dir.File("ro"), victim = dir.File("victim");
+    NumberFile f;
+    f.numbers = {1};
+    kova::test::WriteBytes(victim, "victim");
+    ASSERT_EQ(mkdir(folder.c_str(), 0755) + f.Save(folder + "/data.bin"), 1);
+    // A link at the old fallback name, in a folder an ordinary user cannot write.
+    ASSERT_EQ(symlink(victim.c_str(), (folder + "/pfz99999.tmp").c_str()) |
+                  chmod(folder.c_str(), 0555) | chmod(dir.Path().c_str(), 0755) |
+                  chmod(victim.c_str(), 0666),
+              0);
+    const pid_t child = fork();
+    if (child == 0) { // root writes anywhere
+        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(9);
+        kova::RecordingPrompter prompter;
+        prompter.QueueFiles({folder + "/data.bin"});
+        f.numbers = {2};
+        const int saved = f.Save(prompter);
+        const std::vector<std::string> said = {"File save error.", "文件保存失败。"};
+        _exit(saved + (prompter.Texts() == said ? 2 : 0));
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_EQ(WEXITSTATUS(status), 2) << "not saved, with the save message";
+    EXPECT_EQ(ReadBytes(victim) + ReadBytes(folder + "/data.bin"),
+              "victim" + std::string("\1\0\0\0", 4));
 }
 
 TEST(CPtFile, BareNameSavesInTheCurrentDirectoryAndKeepsMode) {

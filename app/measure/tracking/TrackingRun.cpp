@@ -41,6 +41,7 @@ int TrackingRun::RunTracking(FrameSource& source, const std::string& resultPath,
                              MeasureHeader header) {
     header_ = header;
     infoPath_.clear();
+    unsavedPath_ = resultPath;
     TrackResultFile file;
     if (!file.Create(resultPath) || file.SeekTo(MeasureHeader::kBytes) != MeasureHeader::kBytes) {
         FileError();
@@ -59,8 +60,13 @@ int TrackingRun::RunTracking(FrameSource& source, const std::string& resultPath,
     if (!file.Close() || !headerOk) {
         FileError();
         if (result == 0) result = -1;
+    } else {
+        unsavedPath_.clear();
     }
-    if (!WriteInfo(source, resultPath) && result == 0) result = -1;
+    if (!WriteInfo(source, resultPath)) {
+        if (unsavedPath_.empty()) unsavedPath_ = infoPath_;
+        if (result == 0) result = -1;
+    }
     if (reload_) reload_(resultPath);
     return result;
 }

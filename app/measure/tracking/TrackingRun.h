@@ -39,6 +39,8 @@ public:
     const MeasureHeader& Header() const { return header_; }
     // Path of the .TRI file written by the last run.
     const std::string& InfoPath() const { return infoPath_; }
+    // The file of the pair the last run could not write; empty when both were.
+    const std::string& UnsavedPath() const { return unsavedPath_; }
 
 private:
     bool WriteInfo(const FrameSource& source, const std::string& resultPath);
@@ -49,4 +51,5 @@ private:
     std::function<void(const std::string&)> reload_;
     MeasureHeader header_;
     std::string infoPath_;
+    std::string unsavedPath_;
 };

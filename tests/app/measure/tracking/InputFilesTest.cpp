@@ -1,9 +1,80 @@
+#include "CAviVideo.h"
+#include "CBmpFile.h"
 #include "CCfgFile.h"
+#include "CFrameStore.h"
+#include "CImageFile.h"
+#include "CTextImageReader.h"
+#include "CTrackFile2D.h"
 #include "ScriptedClicks.h"
 #include "TargetsFile.h"
+#include "TestFiles.h"
 #include "TrackParams.h"
 
+#include <atomic>
+#include <chrono>
+#include <fcntl.h>
+#include <functional>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
+
+// Seconds `read` took; a reader waiting on the FIFO `path` is let go after
+// two seconds by a writer that opens and closes it.
+static double Seconds(const std::string& path, const std::function<void()>& read) {
+    const auto start = std::chrono::steady_clock::now();
+    std::atomic<bool> done{false};
+    std::thread release([&] {
+        for (int tick = 0; !done; ++tick) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            if (tick > 200) ::close(::open(path.c_str(), O_WRONLY | O_NONBLOCK));
+        }
+    });
+    read();
+    done = true;
+    release.join();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+TEST(InputFiles, OnlyRegularFilesAreReadAndNothingWaits) {
+    using kova::CBmpFile, kova::CImageFile;
+    kova::test::TempDir dir;
+    const std::string fifo = dir.File("in.fifo");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    kova::CFrameStore store;
+    cv::Mat image;
+    int w = 0, h = 0, bits = 0;
+    std::vector<TargetsFile::Entry> entries;
+    std::string error;
+    const std::pair<const char*, std::function<bool(const std::string&)>> readers[] = {
+        {"keyed", [](auto& p) { return !CCfgFile().Load(p); }},
+        {"points", [](auto& p) { return !CTrackFile2D().Load(p); }},
+        {"text", [&](auto& p) { return kova::CTextImageReader(store).Read(p, 1, false) != 0; }},
+        {"bitmap",
+         [&](auto& p) { return CBmpFile::Read(p, false, image) == CBmpFile::kOpenFailed; }},
+        {"info",
+         [&](auto& p) {
+             return CImageFile::Get_imagefile_info(p, w, h, bits) == CImageFile::kOpenFailed;
+         }},
+        {"jpeg",
+         [&](auto& p) {
+             return CImageFile::ReadGeneral(p, false, image) == CImageFile::kOpenFailed;
+         }},
+        {"avi", [](auto& p) { return !kova::CAviVideo().Open(p); }},
+        {"targets", [&](auto& p) { return !TargetsFile::Load(p, &entries, &error); }},
+        {"clicks", [&](auto& p) { return !ScriptedClicks().Load(p, &error); }},
+    };
+    for (const std::string& path : {fifo, dir.Path(), std::string("/dev/null")}) {
+        for (const auto& [name, refuses] : readers) {
+            bool refused = false;
+            error.clear();
+            EXPECT_LT(Seconds(path, [&] { refused = refuses(path); }), 1.0)
+                << name << " waited on " << path;
+            EXPECT_TRUE(refused) << name << " read " << path;
+            EXPECT_TRUE(error.empty() || error == path + ": not a regular file") << error;
+        }
+    }
+}
 
 TEST(TargetsFile, ReadsPositionsSizesAndOwnThresholds) {
     std::vector<TargetsFile::Entry> entries;
