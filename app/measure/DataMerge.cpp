@@ -234,6 +234,12 @@ bool DataMerge::CheckFiles(kova::Prompter& prompter) {
     return true;
 }
 
+void DataMerge::InfoSaveError(kova::Prompter& prompter) const {
+    // The .TRI of the pair could not be written: say which file.
+    prompter.Show("It can't save track information\n" + OutputInfoPath(), "Error",
+                  MessageIcon::Exclamation);
+}
+
 void DataMerge::RemoveOutput() const {
     std::remove(OutputTrackPath().c_str());
     std::remove(OutputInfoPath().c_str());
@@ -270,6 +276,7 @@ bool DataMerge::JoinInfoFiles(kova::Prompter& prompter) const {
     }
     output.SetModified(1);
     if (!output.Save(OutputInfoPath())) {
+        InfoSaveError(prompter);
         RemoveOutput();
         return false;
     }
@@ -321,6 +328,7 @@ bool DataMerge::MergeByTargets(kova::Prompter& prompter) const {
         return false;
     }
     if (!WriteStartInfo()) {
+        InfoSaveError(prompter);
         RemoveOutput();
         return false;
     }

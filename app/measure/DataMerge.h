@@ -46,5 +46,6 @@ private:
     bool JoinInfoFiles(kova::Prompter& prompter) const;
     bool WriteStartInfo() const;
     void RemoveOutput() const;
+    void InfoSaveError(kova::Prompter& prompter) const;
     std::string Stem(int number) const;
 };

@@ -133,6 +133,12 @@ TEST_F(MeasureVerbs, MergeJoinsANumberedSeries) {
     merged.Load(dir.File("RUN.TRK"));
     EXPECT_EQ(merged.GetFrameCount(), 5);
     EXPECT_TRUE(Exists(dir.File("RUN.TRI")));
+    // A .TRI that cannot be written is named, and nothing of the pair stays.
+    std::filesystem::remove(dir.File("RUN.TRI"));
+    std::filesystem::create_directory(dir.File("RUN.TRI"));
+    Run(args, 1, "It can't save track information\n" + dir.File("RUN.TRI"));
+    EXPECT_FALSE(Exists(dir.File("RUN.TRK")));
+    std::filesystem::remove(dir.File("RUN.TRI"));
     args.insert(args.end(), {"--mode", "targets"});
     Run(args, 1, "帧数错误。");
     args.back() = "x";
