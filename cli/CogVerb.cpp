@@ -45,10 +45,7 @@ int RunCog(VerbContext& context) {
     if (!GravityLogic::ComputeGravity(choices, doc.Track(), doc.Info(), doc.DataServer(),
                                       doc.Client(), prompter))
         return 1;
-    const bool saved = job.Save(line.Value("-o"));
-    const std::string& unsaved = job.Document().UnsavedPath();
-    if (!unsaved.empty()) *context.err << "kova-batch cog: cannot write " << unsaved << '\n';
-    return saved && unsaved.empty() ? 0 : 1;
+    return job.SaveForVerb(line.Value("-o"), *context.err, "cog");
 }
 
 } // namespace kova::cli

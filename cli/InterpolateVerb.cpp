@@ -45,11 +45,7 @@ int RunInterpolate(VerbContext& context) {
         selected.push_back(number - 1);
     }
     if (InterpolateLogic::Run(job.Document(), selected, level, nullptr) != 1) return 1;
-    const bool saved = job.Save(line.Value("-o"));
-    const std::string& unsaved = job.Document().UnsavedPath();
-    if (!unsaved.empty())
-        *context.err << "kova-batch interpolate: cannot write " << unsaved << '\n';
-    return saved && unsaved.empty() ? 0 : 1;
+    return job.SaveForVerb(line.Value("-o"), *context.err, "interpolate");
 }
 
 } // namespace kova::cli

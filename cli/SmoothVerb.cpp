@@ -21,10 +21,7 @@ int RunSmooth(VerbContext& context) {
     MeasureJob job(prompter);
     if (!job.Open(line.Positional()[0])) return 1;
     if (SmoothingLogic::RunCommand(job.Document(), nullptr) != 1) return 1;
-    const bool saved = job.Save(line.Value("-o"));
-    const std::string& unsaved = job.Document().UnsavedPath();
-    if (!unsaved.empty()) *context.err << "kova-batch smooth: cannot write " << unsaved << '\n';
-    return saved && unsaved.empty() ? 0 : 1;
+    return job.SaveForVerb(line.Value("-o"), *context.err, "smooth");
 }
 
 } // namespace kova::cli

@@ -55,10 +55,7 @@ int RunTransform(VerbContext& context) {
     }
     bool succeeded = false;
     if (!transform.Run(job.Document(), nullptr, &succeeded) || !succeeded) return 1;
-    const bool saved = job.Save(line.Value("-o"));
-    const std::string& unsaved = job.Document().UnsavedPath();
-    if (!unsaved.empty()) *context.err << "kova-batch transform: cannot write " << unsaved << '\n';
-    return saved && unsaved.empty() ? 0 : 1;
+    return job.SaveForVerb(line.Value("-o"), *context.err, "transform");
 }
 
 } // namespace kova::cli

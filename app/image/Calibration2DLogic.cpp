@@ -24,7 +24,6 @@ constexpr double kPi = 3.14159265358979323846;
 constexpr const char* kCornerTexts[4] = {"原点在右上", "原点在左上", "原点在左下", "原点在右下"};
 
 // The measurement header holds the interval and the frame rate in 16 bits.
-constexpr long kMaxRate = 32767;
 
 // The text without surrounding blanks and a leading plus sign.
 std::string_view NumberPart(const std::string& text) {
@@ -180,7 +179,7 @@ void Calibration2DLogic::WriteKeys(CCfgFile& file, int interval, int frames) con
 bool Calibration2DLogic::ReadRates(int* interval, int* frames) {
     const auto read = [this](const std::string& text, const char* refusal, int* out) {
         long value = 0;
-        if (ReadNumber(text, &value) && value >= 1 && value <= kMaxRate) {
+        if (ReadNumber(text, &value) && Calibration2D::IsRate(value)) {
             *out = static_cast<int>(value);
             return true;
         }

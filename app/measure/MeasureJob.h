@@ -2,6 +2,7 @@
 
 #include "MeasureDocument.h"
 
+#include <iosfwd>
 #include <string>
 
 namespace kova {
@@ -23,6 +24,9 @@ public:
     // Saves to `output`, or over the opened file when it is empty; the .TRI
     // companion goes along. False when nothing was saved.
     bool Save(const std::string& output);
+    // Save for a verb: the exit status, 1 after naming on `err` the file of
+    // the pair that could not be written.
+    int SaveForVerb(const std::string& output, std::ostream& err, const char* verb);
 
     MeasureDocument& Document() { return document_; }
 

@@ -1,23 +1,28 @@
 #include "CommandRow.h"
 
-CommandRow FrameCommand(int id, const char* menu, const char* text, const char* status,
-                        CommandRow::FrameHandler run) {
+namespace {
+
+CommandRow Command(int id, const char* menu, const char* text, const char* status) {
     CommandRow row;
     row.id = id;
     row.menu = menu;
     row.text = text;
     row.status = status;
+    return row;
+}
+
+} // namespace
+
+CommandRow FrameCommand(int id, const char* menu, const char* text, const char* status,
+                        CommandRow::FrameHandler run) {
+    CommandRow row = Command(id, menu, text, status);
     row.onFrame = run;
     return row;
 }
 
 CommandRow ViewCommand(int id, const char* menu, const char* text, const char* status,
                        CommandRow::ViewHandler run, CommandRow::Precondition precondition) {
-    CommandRow row;
-    row.id = id;
-    row.menu = menu;
-    row.text = text;
-    row.status = status;
+    CommandRow row = Command(id, menu, text, status);
     row.onView = run;
     row.precondition = precondition;
     row.shown = Shown::WithDocument;
