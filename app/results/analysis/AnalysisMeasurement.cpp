@@ -111,6 +111,7 @@ ChartSet AnalysisMeasurement::ChartFrame(const std::string& title, int firstFram
     ChartSet set;
     set.title = title;
     set.firstFrame = firstFrame;
+    set.events = events_;
     for (int k = 0; k < count; ++k)
         set.times.push_back(FrameTime(firstFrame + k));
     return set;

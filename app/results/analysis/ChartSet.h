@@ -1,5 +1,7 @@
 #pragma once
 
+#include "CsvTable.h"
+
 #include <string>
 #include <vector>
 
@@ -26,10 +28,15 @@ struct ChartPanel {
 
 // Every chart of one computation. `times` holds the time of each charted
 // frame as the table's time column shows it; `firstFrame` is the 0-based
-// frame of the first value (for the event lines and the current frame).
+// frame of the first value (for the event lines and the current frame);
+// `events` the 0-based scene-event frames of the measurement (those outside
+// the charted frames are not drawn). `csv` is the analysis's CSV table, which
+// the chart window saves as its data.
 struct ChartSet {
     std::string title;
     int firstFrame = 0;
     std::vector<double> times;
+    std::vector<int> events;
     std::vector<ChartPanel> panels;
+    kova::CsvTable csv;
 };

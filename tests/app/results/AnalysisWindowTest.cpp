@@ -19,10 +19,11 @@ struct RecordedWindow : AnalysisControls, ResultWindows {
     void ReadControls(AnalysisFields* fields) override { *fields = shown; }
     void WriteControls(const AnalysisFields& fields) override { shown = fields; }
     void SetTargetEntries(const std::vector<std::string>& e) override { entries = e; }
-    void ShowText(const std::string& title, const std::vector<std::string>& lines) override {
-        texts.push_back(title + "|" + Join(lines));
+    void ShowTable(const ResultTable& table) override {
+        texts.push_back(table.title + "|" + Join(table.lines));
     }
     void ShowCharts(const ChartSet& set) override { charts.push_back(set); }
+    void SetCurrentFrame(int frame) override { currentFrame = frame; }
     void Close() override { closed = true; }
 
     AnalysisFields shown;
@@ -30,6 +31,7 @@ struct RecordedWindow : AnalysisControls, ResultWindows {
     std::vector<std::string> texts;
     std::vector<ChartSet> charts;
     bool closed = false;
+    int currentFrame = -1;
 };
 
 // WALK in the document, shown on the image display, its window open.

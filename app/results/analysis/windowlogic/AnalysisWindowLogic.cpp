@@ -122,6 +122,7 @@ void AnalysisWindowLogic::ImageClicked(QPoint point) {
 
 void AnalysisWindowLogic::OnDisplayPaint(QPainter* painter) {
     const int frame = DisplayedFrame();
+    results_.SetCurrentFrame(frame);
     if (fields_.showMarks && frame >= 0) PaintMarks(painter, frame);
 }
 

@@ -72,11 +72,13 @@ protected:
     template <typename Analysis> bool Hand(Analysis& analysis, ResultView view) {
         if (!analysis.Validate(Prompter()) || !analysis.Compute()) return false;
         if (view == ResultView::Text)
-            results_.ShowText(title_, analysis.TableLines());
+            results_.ShowTable(ResultTable{title_, FilterName(), analysis.TableLines(), {}});
         else
             results_.ShowCharts(analysis.Charts());
         return true;
     }
+    // The .tr1 entry of the text window's save dialog.
+    virtual const char* FilterName() const { return "2D跟踪文件"; }
 
     // A target's mark: a circle from 2 pixels left/above to 3 right/below
     // the truncated point, red outline, filled with `fill`.

@@ -11,4 +11,5 @@ public:
 protected:
     AnalysisRange InitialRange(const AnalysisMeasurement& measurement) const override;
     bool Run(const AnalysisMeasurement& measurement, ResultView view) override;
+    const char* FilterName() const override { return "2D Tr File"; }
 };

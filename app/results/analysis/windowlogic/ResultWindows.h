@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ChartSet.h"
+#include "ResultTable.h"
 
 #include <string>
 #include <vector>
@@ -14,9 +15,12 @@ public:
     ResultWindows& operator=(const ResultWindows&) = delete;
     virtual ~ResultWindows() = default;
 
-    // Replaces the text window's text by the table (one line per string).
-    virtual void ShowText(const std::string& title, const std::vector<std::string>& lines) = 0;
+    // Opens (or raises) the text window with the table as its text.
+    virtual void ShowTable(const ResultTable& table) = 0;
+    // Opens (or raises) the chart window with these charts.
     virtual void ShowCharts(const ChartSet& charts) = 0;
+    // The 0-based frame the image window shows (-1 none): the charts mark it.
+    virtual void SetCurrentFrame(int frame) = 0;
     // The analysis window goes: both close.
     virtual void Close() = 0;
 };
