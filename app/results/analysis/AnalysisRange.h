@@ -21,7 +21,12 @@ struct AnalysisRange {
     std::vector<int> items;
     Grouping grouping = Grouping::ByTarget;
 
+    // More smoothing passes than this would freeze the window for nothing:
+    // long before, every series is flat.
+    static constexpr int kMaxSmoothing = 1000;
+
     int Length() const { return upper - lower + 1; }
+    bool SmoothingValid() const { return smoothing >= 0 && smoothing <= kMaxSmoothing; }
     // The 0-based frame of range position k.
     int Frame(int k) const { return lower - 1 + k; }
     bool HasItemsBelow(int count) const;

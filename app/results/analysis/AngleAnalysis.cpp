@@ -88,7 +88,7 @@ bool AngleAnalysis::Validate(kova::Prompter& prompter) const {
     const AnalysisRange& r = Range();
     if (!measurement_.CheckFrames(r, prompter) ||
         !AnalysisMeasurement::Require(!r.items.empty(), "请选项。", prompter) ||
-        !AnalysisMeasurement::Require(r.smoothing >= 0, "平滑出错", prompter))
+        !AnalysisMeasurement::Require(r.SmoothingValid(), "平滑出错", prompter))
         return false;
     if (!PointsValid()) {
         prompter.Show("坐标异常", "检查", kova::MessageIcon::Exclamation);

@@ -41,15 +41,14 @@ bool DisplacementAnalysis::Validate(kova::Prompter& prompter) const {
     const bool frameInRange =
         settings_.referenceFrame >= r.lower && settings_.referenceFrame <= r.upper;
     // A reference target the measurement does not have (none chosen, or
-    // removed by a correction) would make every row meaningless.
+    // removed by a correction) is an item not chosen.
     const bool targetMissing = settings_.reference == ReferenceMode::Target &&
                                !measurement_.HasTarget(settings_.referenceTarget);
     return measurement_.CheckFrames(r, prompter) &&
-           AnalysisMeasurement::Require(!r.targets.empty() && !r.items.empty(), "请选择项目。",
-                                        prompter) &&
+           AnalysisMeasurement::Require(!r.targets.empty() && !r.items.empty() && !targetMissing,
+                                        "请选择项目。", prompter) &&
            AnalysisMeasurement::Require(!frameMode || frameInRange, "基准帧异常。", prompter) &&
-           AnalysisMeasurement::Require(r.smoothing >= 0, "平滑异常。", prompter) &&
-           AnalysisMeasurement::Require(!targetMissing, "没有指定的目标。", prompter) &&
+           AnalysisMeasurement::Require(r.SmoothingValid(), "平滑异常。", prompter) &&
            measurement_.CheckTimeBase(prompter);
 }
 

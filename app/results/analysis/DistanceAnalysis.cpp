@@ -25,7 +25,7 @@ bool DistanceAnalysis::Validate(kova::Prompter& prompter) const {
         });
     return measurement_.CheckFrames(Range(), prompter) &&
            AnalysisMeasurement::Require(targetsExist, "没有指定的目标。", prompter) &&
-           AnalysisMeasurement::Require(Range().smoothing >= 0, "平滑异常。", prompter) &&
+           AnalysisMeasurement::Require(Range().SmoothingValid(), "平滑异常。", prompter) &&
            AnalysisMeasurement::Require(!settings_.pairs.empty(), "请追加项目。", prompter) &&
            measurement_.CheckTimeBase(prompter);
 }

@@ -85,7 +85,7 @@ bool PositionAnalysis::Validate(kova::Prompter& prompter) const {
     return measurement_.CheckFrames(r, prompter) &&
            AnalysisMeasurement::Require(!r.targets.empty() && !r.items.empty(), "请选择项目。",
                                         prompter) &&
-           AnalysisMeasurement::Require(r.smoothing >= 0, "平滑异常。", prompter) &&
+           AnalysisMeasurement::Require(r.SmoothingValid(), "平滑异常。", prompter) &&
            measurement_.CheckTimeBase(prompter);
 }
 

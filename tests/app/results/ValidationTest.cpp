@@ -70,9 +70,11 @@ TEST(Validation, PositionMessagesInOrder) {
     s = good;
     s.range.items.clear();
     ExpectRefused<PositionAnalysis>(*f, s, Confirm("请选择项目。"));
-    s = good;
-    s.range.smoothing = -1;
-    ExpectRefused<PositionAnalysis>(*f, s, Confirm("平滑异常。"));
+    for (int passes : {-1, AnalysisRange::kMaxSmoothing + 1}) {
+        s = good;
+        s.range.smoothing = passes;
+        ExpectRefused<PositionAnalysis>(*f, s, Confirm("平滑异常。"));
+    }
 }
 
 TEST(Validation, DisplacementMessagesInOrder) {
@@ -89,9 +91,10 @@ TEST(Validation, DisplacementMessagesInOrder) {
     s.reference = ReferenceMode::Position; // only the reference frame mode checks it
     ExpectRefused<DisplacementAnalysis>(*f, s, Confirm("平滑异常。"));
     s = good;
-    s.reference = ReferenceMode::Target;
+    s.reference = ReferenceMode::Target; // no such reference target: nothing chosen
     s.referenceTarget = 2;
-    ExpectRefused<DisplacementAnalysis>(*f, s, Confirm("没有指定的目标。"));
+    s.range.smoothing = -1;
+    ExpectRefused<DisplacementAnalysis>(*f, s, Confirm("请选择项目。"));
 }
 
 TEST(Validation, DistanceMessagesInOrder) {
@@ -113,8 +116,10 @@ TEST(Validation, AngleMessagesAndPointCheck) {
     good.points = {0, 1, 2, -1};
     AngleSettings s = good;
     s.points = {0, 0, 0, 0}; // the points are checked last, the items first
-    s.range.smoothing = -2;
-    ExpectRefused<AngleAnalysis>(*f, s, Confirm("平滑出错"));
+    for (int passes : {-2, AnalysisRange::kMaxSmoothing + 1}) {
+        s.range.smoothing = passes;
+        ExpectRefused<AngleAnalysis>(*f, s, Confirm("平滑出错"));
+    }
     s.range.items.clear();
     ExpectRefused<AngleAnalysis>(*f, s, Confirm("请选项。"));
 
