@@ -91,7 +91,7 @@ TEST_F(TableVerb, RefusalsPrintTheMessageAndWriteNothing) {
         {{"displacement", path, "--range", "2", "3", "--ref", "frame:1"},
          1,
          "确认: 基准帧异常。\n"},
-        {{"displacement", path, "--ref", "target:5"}, 1, "确认: 没有指定的目标。\n"},
+        {{"displacement", path, "--ref", "target:5"}, 1, "确认: 请选择项目。\n"},
         {{"distance", path}, 1, "确认: 请追加项目。\n"},
         {{"distance", path, "--pair", "1-3"}, 1, "确认: 没有指定的目标。\n"},
         {{"distance", path, "--pair", "1-1"}, 1, "确认: 不能指定相同的目标\n"},
