@@ -1,11 +1,13 @@
 // kova-batch table position|displacement|distance|angle M.TRK [options]:
 // the table of an analysis window, to standard output in UTF-8 or, with -o,
-// to a file exactly as the result text window saves it (GB18030, CR LF).
+// to a file exactly as the result text window saves it (GB18030, CR LF);
+// with --csv the analysis's CSV table instead (UTF-8 with BOM, CR LF).
 #include "AnalysisMeasurement.h"
 #include "AngleAnalysis.h"
 #include "CEasyUtils.h"
 #include "CommandLine.h"
 #include "ConsolePrompter.h"
+#include "CsvFile.h"
 #include "DisplacementAnalysis.h"
 #include "DistanceAnalysis.h"
 #include "MeasureJob.h"
@@ -20,10 +22,12 @@
 namespace kova::cli {
 namespace {
 
-// What a run produced: the table lines, or the exit status of a failure.
+// What a run produced: the table lines and CSV table, or the exit status of
+// a failure.
 struct TableRun {
     int status = 0;
     std::vector<std::string> lines;
+    CsvTable csv;
 };
 
 // An option error: printed with the verb's name, exit status 2.
@@ -42,7 +46,7 @@ private:
 const std::map<std::string, int> kArity = {
     {"--targets", 1}, {"--items", 1},      {"--range", 2}, {"--length-unit", 1}, {"--time-unit", 1},
     {"--smooth", 1},  {"--group", 1},      {"--ref", 1},   {"--pair", 1},        {"--mode", 1},
-    {"--points", 1},  {"--other-side", 0}, {"-o", 1}};
+    {"--points", 1},  {"--other-side", 0}, {"-o", 1},      {"--csv", 0}};
 
 bool UnitIndex(const std::string& name, bool length, int* unit) {
     for (int i = 0; i < CEasyUtils::kUnitCount; ++i) {
@@ -158,6 +162,7 @@ TableRun Finish(Analysis& analysis, Prompter& prompter, const UsageError& usage)
         run.status = 1;
     } else {
         run.lines = analysis.TableLines();
+        run.csv = analysis.Csv();
     }
     return run;
 }
@@ -275,7 +280,7 @@ TableRun Angle(const CommandLine& line, const AnalysisMeasurement& m, const Anal
 }
 
 // One analysis of the verb: its item count, the options it takes besides
-// --range, --smooth and -o, its defaults and its run.
+// --range, --smooth, -o and --csv, its defaults and its run.
 struct Kind {
     int itemCount;
     std::set<std::string> own;
@@ -314,7 +319,7 @@ bool OptionsFit(const CommandLine& line, const std::string& kind, const UsageErr
     const std::set<std::string>& own = Kinds().at(kind).own;
     for (const auto& option : kArity) {
         const std::string& name = option.first;
-        if (name == "--range" || name == "--smooth" || name == "-o") continue;
+        if (name == "--range" || name == "--smooth" || name == "-o" || name == "--csv") continue;
         if (line.Has(name) && own.count(name) == 0) {
             *status = usage("option " + name + " does not apply to " + kind);
             return false;
@@ -323,17 +328,28 @@ bool OptionsFit(const CommandLine& line, const std::string& kind, const UsageErr
     return true;
 }
 
-int WriteTable(const std::vector<std::string>& lines, const std::string& kind,
-               const std::string& output, VerbContext& context, Prompter& prompter) {
-    ResultTextFile file(kind == "position" ? "2D Tr File" : "2D跟踪文件");
-    file.SetLines(lines);
+// Standard output, or the file through a temporary so a failure keeps the
+// old one.
+int Write(const std::string& text, CPtFile& file, const std::string& output, VerbContext& context,
+          Prompter& prompter) {
     if (output.empty()) {
-        *context.out << file.Text();
+        *context.out << text;
         return context.out->good() ? 0 : 1;
     }
     if (file.Save(output)) return 0;
     CPtFile::SaveError(prompter);
     return 1;
+}
+
+int WriteTable(const TableRun& run, const std::string& kind, bool csv, const std::string& output,
+               VerbContext& context, Prompter& prompter) {
+    if (csv) {
+        CsvFile file(run.csv);
+        return Write(CsvFile::Text(run.csv), file, output, context, prompter);
+    }
+    ResultTextFile file(kind == "position" ? "2D Tr File" : "2D跟踪文件");
+    file.SetLines(run.lines);
+    return Write(file.Text(), file, output, context, prompter);
 }
 
 } // namespace
@@ -359,7 +375,7 @@ int RunTable(VerbContext& context) {
 
     const TableRun run = kind.run(line, m, range, prompter, usage);
     if (run.status != 0) return run.status;
-    return WriteTable(run.lines, name, line.Value("-o"), context, prompter);
+    return WriteTable(run, name, line.Has("--csv"), line.Value("-o"), context, prompter);
 }
 
 } // namespace kova::cli

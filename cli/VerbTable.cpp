@@ -25,7 +25,7 @@ const std::vector<Verb>& Verbs() {
          "position|displacement|distance|angle M.TRK [--targets 1,2,...] [--items 0,1,...] "
          "[--range L U] [--length-unit mm] [--time-unit s] [--smooth N] [--group frame|target] "
          "[--ref frame:R|position:X,Y|target:T] [--pair T1-T2[:C[:S]]]... [--mode 0-3] "
-         "[--points P1,P2[,P3[,P4]]] [--other-side] [-o FILE]",
+         "[--points P1,P2[,P3[,P4]]] [--other-side] [--csv] [-o FILE]",
          RunTable},
     };
     return verbs;

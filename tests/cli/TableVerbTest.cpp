@@ -5,6 +5,7 @@
 #include "TextCodec.h"
 #include "Verb.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <sstream>
 
@@ -127,4 +128,21 @@ TEST_F(TableVerb, RefusalsPrintTheMessageAndWriteNothing) {
                 << message << err.str();
         EXPECT_TRUE(out.str().empty() && !kova::test::Exists(output)) << message;
     }
+}
+
+// --csv writes the analysis's CSV table instead of the text, to standard
+// output or through -o; a failed save leaves no file.
+TEST_F(TableVerb, CsvOptionWritesTheSpreadsheetTable) {
+    const std::string golden = kova::test::ReadBytes(KOVA_WALK_POSITION_CSV);
+    const std::string walk = dir.File("WALK.TRK"), csv = dir.File("out.csv");
+    EXPECT_EQ(Run({"position", walk, "--csv"}), 0) << err.str();
+    EXPECT_EQ(out.str(), golden);
+    EXPECT_EQ(Run({"position", walk, "--csv", "-o", csv}), 0) << err.str();
+    EXPECT_EQ(out.str() + kova::test::ReadBytes(csv), golden);
+    std::filesystem::create_directory(dir.File("folder.csv"));
+    EXPECT_EQ(Run({"position", walk, "--csv", "-o", dir.File("folder.csv")}), 1);
+    EXPECT_EQ(err.str(), "Error: File save error.\n错误: 文件保存失败。\n");
+    EXPECT_EQ(dir.Entries(),
+              (std::vector<std::string>{"SWING.TRI", "SWING.TRK", "TURN.TRI", "TURN.TRK",
+                                        "WALK.TRI", "WALK.TRK", "folder.csv", "out.csv"}));
 }

@@ -3,6 +3,7 @@
 #include "AnalysisMeasurement.h"
 #include "CEasyUtils.h"
 #include "ColumnSmoothing.h"
+#include "CsvCells.h"
 #include "NumberText.h"
 #include "Prompter.h"
 #include "TableText.h"
@@ -12,6 +13,8 @@ namespace {
 
 const char* const kItemNames[] = {"角度", "角变异量", "角速度", "角加速度"};
 const char* const kHeadings[] = {"角度", "角度变位", "角速度", "角加速度"};
+const char* const kCsvNames[] = {"angle", "cumulative change", "angular velocity",
+                                 "angular acceleration"};
 // Length of the axis line handed to the two-line angle, in pixels.
 constexpr double kAxisLength = 100.0;
 
@@ -264,10 +267,31 @@ std::string AngleAnalysis::AverageLine() const {
     return line + "\n";
 }
 
+kova::CsvTable AngleAnalysis::Csv() const {
+    kova::CsvTable csv;
+    if (records_.empty()) return csv;
+    const std::string time = AnalysisMeasurement::TimeName(Range().timeUnit);
+    const std::string units[] = {"deg", "deg", "deg/" + time, "deg/" + time + "^2"};
+    csv.header = {"frame", CsvCells::Heading("time", measurement_.TimeUnitName())};
+    for (int item : Range().items)
+        csv.header.push_back(CsvCells::Heading(kCsvNames[item], units[item]));
+    for (int k = 0; k < Range().Length(); ++k) {
+        const int frame = Range().Frame(k);
+        const AngleRecord& r = records_[static_cast<std::size_t>(k)];
+        std::vector<std::string> row = {CsvCells::Whole(frame + 1),
+                                        CsvCells::Number(measurement_.FrameTime(frame))};
+        for (int item : Range().items)
+            row.push_back(CsvCells::Number(Defined(item, k), r.*Field(item)));
+        csv.rows.push_back(std::move(row));
+    }
+    return csv;
+}
+
 ChartSet AngleAnalysis::Charts() const {
     const int n = Range().Length();
     ChartSet set = measurement_.ChartFrame(Title(), Range().Frame(0), n);
     if (records_.empty()) return set;
+    set.csv = Csv();
     const std::string time = AnalysisMeasurement::TimeName(Range().timeUnit);
     for (int item : Range().items) {
         ChartPanel panel;

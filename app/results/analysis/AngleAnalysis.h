@@ -2,6 +2,7 @@
 
 #include "AnalysisRange.h"
 #include "ChartSet.h"
+#include "CsvTable.h"
 
 #include <array>
 #include <string>
@@ -52,6 +53,9 @@ public:
 
     // The general checks, then the point check.
     bool Validate(kova::Prompter& prompter) const;
+    // The point check alone, without a message: the points the mode uses
+    // are chosen, exist and are different as the mode needs.
+    bool PointsValid() const;
     bool Compute();
     bool Run(kova::Prompter& prompter) { return Validate(prompter) && Compute(); }
 
@@ -59,11 +63,13 @@ public:
     // Column sums over the range (for the average line).
     const AngleRecord& Sums() const { return sums_; }
     std::vector<std::string> TableLines() const;
+    // The rows of the table for a spreadsheet, one per frame; empty before
+    // Compute.
+    kova::CsvTable Csv() const;
     ChartSet Charts() const;
 
 private:
     const AnalysisRange& Range() const { return settings_.range; }
-    bool PointsValid() const;
     bool AngleAt(int frame, double* degrees) const;
     // The axis of an axis mode as a line of two points.
     void AxisLine(double* x, double* y) const;

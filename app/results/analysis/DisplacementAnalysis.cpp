@@ -2,6 +2,7 @@
 
 #include "AnalysisMeasurement.h"
 #include "ColumnSmoothing.h"
+#include "CsvCells.h"
 #include "NumberText.h"
 #include "Prompter.h"
 #include "TableText.h"
@@ -13,6 +14,7 @@ namespace {
 
 const char* const kItemNames[] = {"X", "Y", "绝对值"};
 const char* const kHeadings[] = {"           X", "           Y", "      绝对值"};
+const char* const kCsvNames[] = {"dx", "dy", "magnitude"};
 
 double Value(const DisplacementRecord& r, int item) {
     return item == 0 ? r.dx : item == 1 ? r.dy : r.absolute;
@@ -176,10 +178,44 @@ std::string DisplacementAnalysis::RowText(std::size_t targetPos, int k) const {
     return row + "\n";
 }
 
+kova::CsvTable DisplacementAnalysis::Csv() const {
+    kova::CsvTable csv;
+    if (records_.empty()) return csv;
+    csv.header = {"frame", "target", "name",
+                  CsvCells::Heading("time", measurement_.TimeUnitName())};
+    const std::string length = AnalysisMeasurement::LengthName(Range().lengthUnit);
+    for (int item : Range().items)
+        csv.header.push_back(CsvCells::Heading(kCsvNames[item], length));
+    const std::size_t targets = Range().targets.size();
+    const int n = Range().Length();
+    if (Range().grouping == Grouping::ByFrame) {
+        for (int k = 0; k < n; ++k)
+            for (std::size_t t = 0; t < targets; ++t)
+                csv.rows.push_back(CsvRow(t, k));
+    } else {
+        for (std::size_t t = 0; t < targets; ++t)
+            for (int k = 0; k < n; ++k)
+                csv.rows.push_back(CsvRow(t, k));
+    }
+    return csv;
+}
+
+std::vector<std::string> DisplacementAnalysis::CsvRow(std::size_t targetPos, int k) const {
+    const int target = Range().targets[targetPos];
+    const int frame = Range().Frame(k);
+    std::vector<std::string> row = {CsvCells::Whole(frame + 1), CsvCells::Whole(target + 1),
+                                    measurement_.Name(target),
+                                    CsvCells::Number(measurement_.FrameTime(frame))};
+    for (int item : Range().items)
+        row.push_back(CsvCells::Number(Value(At(targetPos, k), item)));
+    return row;
+}
+
 ChartSet DisplacementAnalysis::Charts() const {
     const int n = Range().Length();
     ChartSet set = measurement_.ChartFrame(Title(), Range().Frame(0), n);
     if (records_.empty()) return set;
+    set.csv = Csv();
     for (int item : Range().items) {
         ChartPanel panel;
         panel.title = kItemNames[item];

@@ -2,6 +2,7 @@
 
 #include "AnalysisRange.h"
 #include "ChartSet.h"
+#include "CsvTable.h"
 
 #include <string>
 #include <vector>
@@ -50,6 +51,8 @@ public:
 
     const std::vector<DisplacementRecord>& Records() const { return records_; }
     std::vector<std::string> TableLines() const;
+    // The rows of the table for a spreadsheet; empty before Compute.
+    kova::CsvTable Csv() const;
     ChartSet Charts() const;
 
 private:
@@ -61,6 +64,7 @@ private:
     void AddBlock(std::vector<std::string>* lines, std::size_t firstTarget, std::size_t endTarget,
                   int firstK, int endK) const;
     std::string RowText(std::size_t targetPos, int k) const;
+    std::vector<std::string> CsvRow(std::size_t targetPos, int k) const;
 
     const AnalysisMeasurement& measurement_;
     DisplacementSettings settings_;

@@ -2,6 +2,7 @@
 
 #include "AnalysisMeasurement.h"
 #include "ColumnSmoothing.h"
+#include "CsvCells.h"
 #include "NumberText.h"
 #include "Prompter.h"
 #include "TableText.h"
@@ -115,10 +116,35 @@ std::string DistanceAnalysis::RowText(int k) const {
     return row + "\n";
 }
 
+kova::CsvTable DistanceAnalysis::Csv() const {
+    kova::CsvTable csv;
+    if (sums_.empty()) return csv;
+    csv.header = {
+        "frame",
+        "target 1",
+        "target 2",
+        "name",
+        CsvCells::Heading("time", measurement_.TimeUnitName()),
+        CsvCells::Heading("distance", AnalysisMeasurement::LengthName(Range().lengthUnit))};
+    for (int k = 0; k < Range().Length(); ++k) {
+        const int frame = Range().Frame(k);
+        for (std::size_t p = 0; p < settings_.pairs.size(); ++p) {
+            const DistancePair& pair = settings_.pairs[p];
+            csv.rows.push_back(
+                {CsvCells::Whole(frame + 1), CsvCells::Whole(pair.first + 1),
+                 CsvCells::Whole(pair.second + 1),
+                 measurement_.Name(pair.first) + " - " + measurement_.Name(pair.second),
+                 CsvCells::Number(measurement_.FrameTime(frame)), CsvCells::Number(At(p, k))});
+        }
+    }
+    return csv;
+}
+
 ChartSet DistanceAnalysis::Charts() const {
     const int n = Range().Length();
     ChartSet set = measurement_.ChartFrame(Title(), Range().Frame(0), n);
     if (sums_.empty()) return set;
+    set.csv = Csv();
     ChartPanel panel;
     panel.title = Title();
     panel.unit = AnalysisMeasurement::LengthName(Range().lengthUnit);

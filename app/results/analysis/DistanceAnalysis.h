@@ -2,6 +2,7 @@
 
 #include "AnalysisRange.h"
 #include "ChartSet.h"
+#include "CsvTable.h"
 #include "DistancePairList.h"
 
 #include <string>
@@ -37,6 +38,9 @@ public:
     const std::vector<double>& Distances() const { return distances_; }
     const std::vector<double>& Sums() const { return sums_; }
     std::vector<std::string> TableLines() const;
+    // The distances for a spreadsheet, a row per frame and pair; empty
+    // before Compute.
+    kova::CsvTable Csv() const;
     ChartSet Charts() const;
 
 private:

@@ -57,7 +57,8 @@ bool DistancePairList::DeleteAll(kova::Prompter& prompter) {
 }
 
 void DistancePairList::SetColour(int colour) {
-    if (colour >= 0 && colour < kColourCount) colour_ = colour;
+    // A selector without a valid choice counts as the first colour.
+    colour_ = colour >= 0 && colour < kColourCount ? colour : 0;
 }
 
 void DistancePairList::SetStyle(int style) {

@@ -36,7 +36,8 @@ public:
     // Asks first; true when the list was emptied.
     bool DeleteAll(kova::Prompter& prompter);
 
-    // The selectors for the next pair; values outside the lists are ignored.
+    // The selectors for the next pair: a colour outside the list counts as
+    // the first, a style outside the list is ignored.
     void SetColour(int colour);
     void SetStyle(int style);
     int Colour() const { return colour_; }

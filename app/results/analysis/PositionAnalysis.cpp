@@ -2,6 +2,7 @@
 
 #include "AnalysisMeasurement.h"
 #include "ColumnSmoothing.h"
+#include "CsvCells.h"
 #include "NumberText.h"
 #include "Prompter.h"
 #include "TableText.h"
@@ -116,7 +117,13 @@ bool PositionAnalysis::ComputeTarget(int target) {
             r.distance = std::sqrt((r.x - previous.x) * (r.x - previous.x) +
                                    (r.y - previous.y) * (r.y - previous.y));
             r.speed = r.distance / dt;
-            if (k > 1) r.acceleration = (r.speed - previous.speed) / dt;
+            r.vx = (r.x - previous.x) / dt;
+            r.vy = (r.y - previous.y) / dt;
+            if (k > 1) {
+                r.acceleration = (r.speed - previous.speed) / dt;
+                r.ax = (r.vx - previous.vx) / dt;
+                r.ay = (r.vy - previous.vy) / dt;
+            }
         }
         records_.push_back(r);
     }
@@ -137,7 +144,11 @@ void PositionAnalysis::SmoothTarget(std::size_t first, int count) {
                           {&PositionRecord::y, 0},
                           {&PositionRecord::distance, 1},
                           {&PositionRecord::speed, 1},
-                          {&PositionRecord::acceleration, 2}};
+                          {&PositionRecord::acceleration, 2},
+                          {&PositionRecord::vx, 1},
+                          {&PositionRecord::vy, 1},
+                          {&PositionRecord::ax, 2},
+                          {&PositionRecord::ay, 2}};
     for (const Part& part : parts) {
         std::vector<double> column = Column(records_, first, count, part.field);
         ColumnSmoothing::SmoothFrom(&column, part.from, passes);
@@ -240,10 +251,86 @@ std::string PositionAnalysis::RowText(std::size_t targetPos, int k) const {
     return row + "\n";
 }
 
+kova::CsvTable PositionAnalysis::Csv() const {
+    kova::CsvTable csv;
+    if (records_.empty()) return csv;
+    csv.header = CsvHeader();
+    const std::size_t targets = Range().targets.size();
+    const int n = Range().Length();
+    if (Range().grouping == Grouping::ByFrame) {
+        for (int k = 0; k < n; ++k)
+            for (std::size_t t = 0; t < targets; ++t)
+                csv.rows.push_back(CsvRow(t, k));
+    } else {
+        for (std::size_t t = 0; t < targets; ++t)
+            for (int k = 0; k < n; ++k)
+                csv.rows.push_back(CsvRow(t, k));
+    }
+    return csv;
+}
+
+std::vector<std::string> PositionAnalysis::CsvHeader() const {
+    const std::string length = AnalysisMeasurement::LengthName(Range().lengthUnit);
+    const std::string time = AnalysisMeasurement::TimeName(Range().timeUnit);
+    const std::string speed = length + "/" + time;
+    const std::string acceleration = length + "/" + time + "^2";
+    std::vector<std::string> header = {"frame", "target", "name",
+                                       CsvCells::Heading("time", measurement_.TimeUnitName())};
+    for (int item : Range().items) {
+        switch (item) {
+        case 0:
+            header.push_back(CsvCells::Heading("x", length));
+            break;
+        case 1:
+            header.push_back(CsvCells::Heading("y", length));
+            break;
+        case 2:
+            header.push_back(CsvCells::Heading("distance", length));
+            break;
+        case 3:
+            for (const char* name : {"speed", "vx", "vy"})
+                header.push_back(CsvCells::Heading(name, speed));
+            break;
+        case 4:
+            for (const char* name : {"acceleration", "ax", "ay"})
+                header.push_back(CsvCells::Heading(name, acceleration));
+            break;
+        default:
+            header.push_back("error number");
+        }
+    }
+    return header;
+}
+
+std::vector<std::string> PositionAnalysis::CsvRow(std::size_t targetPos, int k) const {
+    const int target = Range().targets[targetPos];
+    const int frame = Range().Frame(k);
+    const PositionRecord& r = At(targetPos, k);
+    std::vector<std::string> row = {CsvCells::Whole(frame + 1), CsvCells::Whole(target + 1),
+                                    measurement_.Name(target),
+                                    CsvCells::Number(measurement_.FrameTime(frame))};
+    for (int item : Range().items) {
+        const bool defined = Defined(item, k);
+        if (item == 3) {
+            for (double value : {r.speed, r.vx, r.vy})
+                row.push_back(CsvCells::Number(defined, value));
+        } else if (item == 4) {
+            for (double value : {r.acceleration, r.ax, r.ay})
+                row.push_back(CsvCells::Number(defined, value));
+        } else if (item == kErrorItem) {
+            row.push_back(CsvCells::Whole(r.status));
+        } else {
+            row.push_back(CsvCells::Number(defined, Value(r, item)));
+        }
+    }
+    return row;
+}
+
 ChartSet PositionAnalysis::Charts() const {
     const int n = Range().Length();
     ChartSet set = measurement_.ChartFrame(Title(), Range().Frame(0), n);
     if (records_.empty()) return set;
+    set.csv = Csv();
     const std::string length = AnalysisMeasurement::LengthName(Range().lengthUnit);
     const std::string time = AnalysisMeasurement::TimeName(Range().timeUnit);
     for (int item : Range().items) {

@@ -2,6 +2,7 @@
 
 #include "AnalysisRange.h"
 #include "ChartSet.h"
+#include "CsvTable.h"
 
 #include <string>
 #include <utility>
@@ -25,6 +26,11 @@ struct PositionRecord {
     double distance = 0.0;
     double speed = 0.0;
     double acceleration = 0.0;
+    // The components of speed and acceleration (CSV only).
+    double vx = 0.0;
+    double vy = 0.0;
+    double ax = 0.0;
+    double ay = 0.0;
     int status = 0;
 };
 
@@ -53,6 +59,9 @@ public:
     const std::vector<PositionRecord>& Records() const { return records_; }
     // The table, one string per line as the text window receives it.
     std::vector<std::string> TableLines() const;
+    // The rows of the table for a spreadsheet, with the components of speed
+    // and acceleration after them; empty before Compute.
+    kova::CsvTable Csv() const;
     ChartSet Charts() const;
 
 private:
@@ -63,6 +72,8 @@ private:
     void AddBlock(std::vector<std::string>* lines,
                   const std::vector<std::pair<std::size_t, int>>& rows) const;
     std::string RowText(std::size_t targetPos, int k) const;
+    std::vector<std::string> CsvHeader() const;
+    std::vector<std::string> CsvRow(std::size_t targetPos, int k) const;
 
     const AnalysisMeasurement& measurement_;
     PositionSettings settings_;
