@@ -7,8 +7,12 @@
 #include "ViewCommands.h"
 
 // The hosts of the tool windows.
+#include "AngleHost.h"
 #include "CalibrationHost.h"
+#include "DisplacementHost.h"
+#include "DistanceHost.h"
 #include "PixelValueHost.h"
+#include "PositionHost.h"
 
 #include <QMdiArea>
 #include <iterator>
@@ -120,6 +124,21 @@ std::vector<CommandRow> ImageMenu() {
     return rows;
 }
 
+// The analysis windows of a measurement.
+std::vector<CommandRow> ResultBrowseMenu() {
+    const auto check = &ViewCommands::MeasureWindowCheck;
+    return {
+        WindowCommand(kPosition, kResultBrowse, "位置速率(&P)", "计算位置、速度和加速度", check,
+                      ToolWindow::PositionAnalysis, &Make<PositionHost>),
+        WindowCommand(kDisplacement, kResultBrowse, "偏移量(&O)", "计算偏移量", check,
+                      ToolWindow::DisplacementAnalysis, &Make<DisplacementHost>),
+        WindowCommand(kDistance, kResultBrowse, "2 点间距离(&D)", "计算2点间距离", check,
+                      ToolWindow::DistanceAnalysis, &Make<DistanceHost>),
+        WindowCommand(kAngle, kResultBrowse, "2 线间夹角 (&A)", "计算两线间夹角", check,
+                      ToolWindow::AngleAnalysis, &Make<AngleHost>),
+    };
+}
+
 std::vector<CommandRow> WindowAndHelpMenus() {
     return {
         FrameCommand(kCascade, kWindow, "层叠(&C)", nullptr,
@@ -135,7 +154,7 @@ std::vector<CommandRow> WindowAndHelpMenus() {
 
 std::vector<CommandRow> AllRows() {
     std::vector<CommandRow> rows;
-    for (const auto& part : {FileMenu(), ImageMenu(), WindowAndHelpMenus()})
+    for (const auto& part : {FileMenu(), ImageMenu(), ResultBrowseMenu(), WindowAndHelpMenus()})
         rows.insert(rows.end(), part.begin(), part.end());
     return rows;
 }

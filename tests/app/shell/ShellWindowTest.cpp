@@ -285,13 +285,15 @@ TEST_F(ShellWindowTest, SaveWithoutDataSaysSo) {
 }
 
 TEST_F(ShellWindowTest, MenusFollowTheOpenDocument) {
+    // One identifier: "偏移量" with a document, "系统帧设定" without.
     EXPECT_TRUE(frame_->Action(CommandId::kOpenResult)->isVisible());
-    EXPECT_FALSE(frame_->Action(CommandId::kSysFrame)->isVisible());
+    EXPECT_EQ(frame_->Action(CommandId::kSysFrame)->text(), QStringLiteral("偏移量(&O)"));
     frame_->MdiArea()->closeAllSubWindows();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(frame_->ActiveView(), nullptr);
     EXPECT_FALSE(frame_->Action(CommandId::kOpenResult)->isVisible());
     EXPECT_TRUE(frame_->Action(CommandId::kSysFrame)->isVisible());
+    EXPECT_EQ(frame_->Action(CommandId::kSysFrame)->text(), QStringLiteral("系统帧设定"));
     Trigger(CommandId::kNew);
     EXPECT_NE(frame_->ActiveView(), nullptr);
 }

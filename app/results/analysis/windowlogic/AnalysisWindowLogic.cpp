@@ -23,11 +23,23 @@ kova::Prompter& AnalysisWindowLogic::Prompter() {
 }
 
 void AnalysisWindowLogic::ReadControls() {
-    if (controls_) controls_->ReadControls(&fields_);
+    if (!controls_) return;
+    controls_->ReadControls(&fields_);
+    ReadWindowFields();
 }
 
 void AnalysisWindowLogic::WriteControls() {
-    if (controls_) controls_->WriteControls(fields_);
+    if (!controls_) return;
+    controls_->WriteControls(fields_);
+    WriteWindowFields();
+}
+
+void AnalysisWindowLogic::Refresh() {
+    display_.Refresh();
+}
+
+AnalysisMeasurement AnalysisWindowLogic::Measurement() {
+    return AnalysisMeasurement(document_.Track(), document_.Info());
 }
 
 void AnalysisWindowLogic::FillTargetEntries() {
@@ -41,9 +53,10 @@ void AnalysisWindowLogic::FillTargetEntries() {
 void AnalysisWindowLogic::InitWindow() {
     document_.DataServer().CatchWatch(this);
     display_.CatchPaint(this);
-    const AnalysisMeasurement measurement(document_.Track(), document_.Info());
+    const AnalysisMeasurement measurement = Measurement();
     fields_.range = InitialRange(measurement);
     fields_.showMarks = true;
+    ResetWindowFields(measurement);
     FillTargetEntries();
     WriteControls();
 }
@@ -58,11 +71,12 @@ void AnalysisWindowLogic::Destroyed() {
     display_.ReleasePaint(this);
     display_.ReleaseEasyMouse(this);
     document_.DataServer().ReleaseWatch(this);
+    controls_ = nullptr;
 }
 
 void AnalysisWindowLogic::OnDataChanged() {
     ReadControls();
-    fields_.range.Reset(AnalysisMeasurement(document_.Track(), document_.Info()));
+    fields_.range.Reset(Measurement());
     MeasurementChanged();
     FillTargetEntries();
     WriteControls();
@@ -95,8 +109,7 @@ void AnalysisWindowLogic::SetShowMarks(bool on) {
 
 bool AnalysisWindowLogic::View(ResultView view) {
     ReadControls();
-    const AnalysisMeasurement measurement(document_.Track(), document_.Info());
-    return Run(measurement, view);
+    return Run(Measurement(), view);
 }
 
 int AnalysisWindowLogic::DisplayedFrame() const {
@@ -109,7 +122,7 @@ int AnalysisWindowLogic::NearestTarget(QPoint point) const {
 }
 
 void AnalysisWindowLogic::OnDisplayLButtonDown(unsigned /*flags*/, QPoint point) {
-    if (DisplayedFrame() >= 0) ImageClicked(point);
+    ImageClicked(point);
 }
 
 void AnalysisWindowLogic::ImageClicked(QPoint point) {
@@ -123,10 +136,11 @@ void AnalysisWindowLogic::ImageClicked(QPoint point) {
 void AnalysisWindowLogic::OnDisplayPaint(QPainter* painter) {
     const int frame = DisplayedFrame();
     results_.SetCurrentFrame(frame);
-    if (fields_.showMarks && frame >= 0) PaintMarks(painter, frame);
+    if (fields_.showMarks) Paint(painter, frame);
 }
 
-void AnalysisWindowLogic::PaintMarks(QPainter* painter, int frame) {
+void AnalysisWindowLogic::PaintMarks(QPainter* painter, int frame) const {
+    if (frame < 0) return;
     const CTrackFile2D& track = document_.Track();
     for (int t = 0; t < track.GetTargetCount(); ++t) {
         XY_TRACK p{};

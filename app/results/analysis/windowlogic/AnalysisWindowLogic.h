@@ -28,9 +28,8 @@ public:
                         const std::string& title);
     ~AnalysisWindowLogic() override;
 
-    // The window while it exists (null otherwise).
-    void SetControls(AnalysisControls* controls) { controls_ = controls; }
     AnalysisFields& Fields() { return fields_; }
+    const AnalysisFields& Fields() const { return fields_; }
     const std::string& Title() const { return title_; }
 
     // The window is set up: watches the measurement, paints on the image,
@@ -39,7 +38,7 @@ public:
     // The window became active: it takes the image mouse and paints on top.
     void Activate();
     // The window is gone: its result windows close, paint, mouse and watch
-    // are released.
+    // are released, and its controls are forgotten.
     void Destroyed();
 
     // The button without caption: every target, or none when all are chosen.
@@ -55,24 +54,36 @@ public:
     void OnDisplayLButtonDown(unsigned flags, QPoint point) override;
 
 protected:
+    // The window while it exists (null otherwise). A window with controls of
+    // its own sets them through its logic's typed SetControls.
+    void SetControls(AnalysisControls* controls) { controls_ = controls; }
+    AnalysisControls* Controls() const { return controls_; }
+
     enum class ResultView { Text, Chart };
 
     // The range, items and grouping of a fresh window.
     virtual AnalysisRange InitialRange(const AnalysisMeasurement& measurement) const = 0;
     // Builds the window's analysis from the fields and hands it to Hand().
     virtual bool Run(const AnalysisMeasurement& measurement, ResultView view) = 0;
-    // After a data change reset the common fields (before they are written).
+    // The window's own fields as a fresh window shows them.
+    virtual void ResetWindowFields(const AnalysisMeasurement& /*measurement*/) {}
+    // After a data change reset the window's fields (before they are written).
     virtual void MeasurementChanged() {}
-    // A click on a frame of the measurement: toggles the nearest target.
+    // The window's own controls, read and written with the common ones.
+    virtual void ReadWindowFields() {}
+    virtual void WriteWindowFields() {}
+    // A click on the image: toggles the nearest target.
     virtual void ImageClicked(QPoint point);
-    // The overlays of a frame of the measurement: every target's mark.
-    virtual void PaintMarks(QPainter* painter, int frame);
+    // The overlays while "显示标记" is set (`frame` is -1 when the page is
+    // not a frame of the measurement): every target's mark.
+    virtual void Paint(QPainter* painter, int frame) { PaintMarks(painter, frame); }
 
     // Validates, computes, shows; false when refused or not computed.
     template <typename Analysis> bool Hand(Analysis& analysis, ResultView view) {
         if (!analysis.Validate(Prompter()) || !analysis.Compute()) return false;
         if (view == ResultView::Text)
-            results_.ShowTable(ResultTable{title_, FilterName(), analysis.TableLines(), {}});
+            results_.ShowTable(
+                ResultTable{title_, FilterName(), analysis.TableLines(), analysis.Csv()});
         else
             results_.ShowCharts(analysis.Charts());
         return true;
@@ -80,6 +91,8 @@ protected:
     // The .tr1 entry of the text window's save dialog.
     virtual const char* FilterName() const { return "2D跟踪文件"; }
 
+    // Every target's mark in a frame of the measurement; nothing for -1.
+    void PaintMarks(QPainter* painter, int frame) const;
     // A target's mark: a circle from 2 pixels left/above to 3 right/below
     // the truncated point, red outline, filled with `fill`.
     static void PaintTargetMark(QPainter* painter, double x, double y, const QColor& fill);
@@ -90,6 +103,8 @@ protected:
     void ToggleTarget(int target);
     void ReadControls();
     void WriteControls();
+    void Refresh();
+    AnalysisMeasurement Measurement();
 
     MeasureDocument& Document() { return document_; }
     CImageDisplay& Display() { return display_; }

@@ -8,6 +8,9 @@ class PositionWindowLogic : public AnalysisWindowLogic {
 public:
     PositionWindowLogic(MeasureDocument& document, CImageDisplay& display, ResultWindows& results);
 
+    // The window while it exists (null otherwise).
+    using AnalysisWindowLogic::SetControls;
+
 protected:
     AnalysisRange InitialRange(const AnalysisMeasurement& measurement) const override;
     bool Run(const AnalysisMeasurement& measurement, ResultView view) override;

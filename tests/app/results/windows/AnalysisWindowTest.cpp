@@ -1,78 +1,20 @@
-#include "CFrameStore.h"
-#include "CImageDisplay.h"
-#include "CVideoCapDS.h"
+#include "AnalysisWindowRig.h"
 #include "ExpectedTables.h"
-#include "MeasureDocument.h"
 #include "PositionWindowLogic.h"
-#include "RecordingPrompter.h"
 
-#include <QImage>
-#include <QPainter>
 #include <gtest/gtest.h>
 
 using namespace kova::test;
 
 namespace {
 
-// The window's controls and its result windows, recorded.
-struct RecordedWindow : AnalysisControls, ResultWindows {
-    void ReadControls(AnalysisFields* fields) override { *fields = shown; }
-    void WriteControls(const AnalysisFields& fields) override { shown = fields; }
-    void SetTargetEntries(const std::vector<std::string>& e) override { entries = e; }
-    void ShowTable(const ResultTable& table) override {
-        texts.push_back(table.title + "|" + Join(table.lines));
-    }
-    void ShowCharts(const ChartSet& set) override { charts.push_back(set); }
-    void SetCurrentFrame(int frame) override { currentFrame = frame; }
-    void Close() override { closed = true; }
-
-    AnalysisFields shown;
-    std::vector<std::string> entries;
-    std::vector<std::string> texts;
-    std::vector<ChartSet> charts;
-    bool closed = false;
-    int currentFrame = -1;
-};
-
-// WALK in the document, shown on the image display, its window open.
-struct WindowRig {
-    WindowRig() {
-        store.InitImageSys();
-        FillWalk(&document.Track(), &document.Info());
-        display.SetTrackFile(&document.Track());
-        logic.SetControls(&window);
-        logic.InitWindow();
-        logic.Activate();
-    }
-    // Another measurement, announced as an editing window does.
+// The position window: the shared logic alone.
+struct PositionRig : WindowRig<PositionWindowLogic, Recorded<AnalysisControls>> {
     void Change(int targets, int frames) {
-        CDataClient editor;
-        document.DataServer().LockData(&editor);
-        Fill("D:/n.TRK", Calib{1, 4, 1, 10, 3, 0, 0, 0, 1}, std::vector<std::string>(targets),
-             std::vector<std::vector<XY_TRACK>>(targets, std::vector<XY_TRACK>(frames)),
-             &document.Track(), &document.Info());
-        if (frames == 0) document.Track().Clear();
-        document.DataServer().UnLockData(&editor, 1);
+        WindowRig::Change(std::vector<XY_TRACK>(static_cast<std::size_t>(targets)), frames);
     }
     const std::vector<int>& Selected() const { return window.shown.range.targets; }
-    // The overlays of the display painted over a blue image.
-    QImage Painted() {
-        QImage image(24, 24, QImage::Format_RGB32);
-        image.fill(Qt::blue);
-        QPainter painter(&image);
-        display.DoDisplayPaint(&painter);
-        return image;
-    }
-
-    kova::RecordingPrompter prompter;
-    kova::CFrameStore store;
-    kova::CVideoCapDS capture{store};
-    CImageDisplay display{store, capture, prompter};
-    MeasureDocument document{prompter};
-    RecordedWindow window;
-    PositionWindowLogic logic{document, display, window};
 };
-
 auto Tuple(const AnalysisRange& r) {
     return std::make_tuple(r.lower, r.upper, r.lengthUnit, r.timeUnit, r.smoothing, r.targets,
                            r.items, r.grouping == Grouping::ByTarget);
@@ -81,7 +23,7 @@ auto Tuple(const AnalysisRange& r) {
 } // namespace
 
 TEST(AnalysisWindow, RegistersOnOpenAndActivationAndReleasesWhenGone) {
-    WindowRig rig;
+    PositionRig rig;
     CDisplayClient earlier;
     rig.display.CatchPaint(&earlier);
     rig.logic.Activate(); // painted last, on top
@@ -95,7 +37,7 @@ TEST(AnalysisWindow, RegistersOnOpenAndActivationAndReleasesWhenGone) {
 }
 
 TEST(AnalysisWindow, OpensWithTheMeasurementAndDataChangesResetTheRangeOnly) {
-    WindowRig rig;
+    PositionRig rig;
     EXPECT_EQ(rig.window.entries, (std::vector<std::string>{"目标1", "目标2"}));
     AnalysisRange& shown = rig.window.shown.range;
     shown = {2, 2, 0, 3, 5, {1}, {4}, Grouping::ByFrame};
@@ -110,7 +52,7 @@ TEST(AnalysisWindow, OpensWithTheMeasurementAndDataChangesResetTheRangeOnly) {
 }
 
 TEST(AnalysisWindow, ClicksToggleTheNearestTargetOfTheFrameOnShow) {
-    WindowRig rig;
+    PositionRig rig;
     // Frame 2 holds target 1 at (6, 8) and target 2 at (2, 0).
     const std::tuple<int, QPoint, std::vector<int>> clicks[] = {
         {2, {5, 7}, {1}},    {2, {5, 7}, {0, 1}}, {2, {4, 4}, {1}}, // a tie: the first
@@ -128,29 +70,22 @@ TEST(AnalysisWindow, ClicksToggleTheNearestTargetOfTheFrameOnShow) {
 }
 
 TEST(AnalysisWindow, MarksAreRedWhiteCirclesAtTheTruncatedPoints) {
-    WindowRig rig;
+    PositionRig rig;
     const XY_TRACK point{0, 10.9f, 12.9f};
     rig.document.Track().SetPoint(0, 1, &point);
     rig.display.SetPage(2);
-    const QImage image = rig.Painted();
-    const QRgb red = qRgb(255, 0, 0), white = qRgb(255, 255, 255), blue = qRgb(0, 0, 255);
-    const struct {
-        int x, y;
-        QRgb colour;
-    } pixels[] = {{10, 12, white}, {8, 12, red},  {12, 12, red},  {10, 14, red},
-                  {7, 12, blue},   {10, 9, blue}, {10, 15, blue}, {2, 0, white}};
-    for (const auto& p : pixels)
-        EXPECT_EQ(image.pixel(p.x, p.y), p.colour) << p.x << "," << p.y;
-
+    const Pixel marks[] = {{10, 12, kWhite}, {8, 12, kRed},  {12, 12, kRed},  {10, 14, kRed},
+                           {7, 12, kBlue},   {10, 9, kBlue}, {10, 15, kBlue}, {2, 0, kWhite}};
+    ExpectPixels(rig.Painted(), marks);
     rig.display.SetPage(4); // no such frame: nothing
-    EXPECT_EQ(rig.Painted().pixel(10, 12), blue);
+    EXPECT_EQ(rig.Painted().pixel(10, 12), kBlue);
     rig.display.SetPage(2);
     rig.logic.SetShowMarks(false);
-    EXPECT_EQ(rig.Painted().pixel(10, 12), blue);
+    EXPECT_EQ(rig.Painted().pixel(10, 12), kBlue);
 }
 
 TEST(AnalysisWindow, ResultsAreHandedOverOnlyWhenTheChecksPass) {
-    WindowRig rig;
+    PositionRig rig;
     rig.window.shown.range.smoothing = -1;
     EXPECT_FALSE(rig.logic.ViewData() || rig.logic.ViewChart());
     EXPECT_EQ(rig.prompter.Texts(), (std::vector<std::string>{"平滑异常。", "平滑异常。"}));

@@ -1,0 +1,3 @@
+#include "AngleHost.h"
+
+AngleHost::AngleHost(ViewParts& view) : AnalysisWindowHost(view, ToolWindow::AngleAnalysis) {}

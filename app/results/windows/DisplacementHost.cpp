@@ -1,0 +1,4 @@
+#include "DisplacementHost.h"
+
+DisplacementHost::DisplacementHost(ViewParts& view)
+    : AnalysisWindowHost(view, ToolWindow::DisplacementAnalysis) {}

@@ -1,0 +1,4 @@
+#include "DistanceHost.h"
+
+DistanceHost::DistanceHost(ViewParts& view)
+    : AnalysisWindowHost(view, ToolWindow::DistanceAnalysis) {}

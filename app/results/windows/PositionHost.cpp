@@ -1,0 +1,4 @@
+#include "PositionHost.h"
+
+PositionHost::PositionHost(ViewParts& view)
+    : AnalysisWindowHost(view, ToolWindow::PositionAnalysis) {}
