@@ -1,5 +1,6 @@
 #pragma once
 
+#include <utility>
 #include <vector>
 
 class AnalysisMeasurement;
@@ -30,6 +31,9 @@ struct AnalysisRange {
     // The 0-based frame of range position k.
     int Frame(int k) const { return lower - 1 + k; }
     bool HasItemsBelow(int count) const;
+    // Every (position in `targets`, position in the range) in the order of
+    // the grouping: frame by frame, or target by target.
+    std::vector<std::pair<std::size_t, int>> RowOrder() const;
 
     // Every frame and target of the measurement (0 to 0 and none without
     // frames); the rest stays.

@@ -186,17 +186,8 @@ kova::CsvTable DisplacementAnalysis::Csv() const {
     const std::string length = AnalysisMeasurement::LengthName(Range().lengthUnit);
     for (int item : Range().items)
         csv.header.push_back(CsvCells::Heading(kCsvNames[item], length));
-    const std::size_t targets = Range().targets.size();
-    const int n = Range().Length();
-    if (Range().grouping == Grouping::ByFrame) {
-        for (int k = 0; k < n; ++k)
-            for (std::size_t t = 0; t < targets; ++t)
-                csv.rows.push_back(CsvRow(t, k));
-    } else {
-        for (std::size_t t = 0; t < targets; ++t)
-            for (int k = 0; k < n; ++k)
-                csv.rows.push_back(CsvRow(t, k));
-    }
+    for (const auto& [t, k] : Range().RowOrder())
+        csv.rows.push_back(CsvRow(t, k));
     return csv;
 }
 

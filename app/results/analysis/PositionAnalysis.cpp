@@ -255,17 +255,8 @@ kova::CsvTable PositionAnalysis::Csv() const {
     kova::CsvTable csv;
     if (records_.empty()) return csv;
     csv.header = CsvHeader();
-    const std::size_t targets = Range().targets.size();
-    const int n = Range().Length();
-    if (Range().grouping == Grouping::ByFrame) {
-        for (int k = 0; k < n; ++k)
-            for (std::size_t t = 0; t < targets; ++t)
-                csv.rows.push_back(CsvRow(t, k));
-    } else {
-        for (std::size_t t = 0; t < targets; ++t)
-            for (int k = 0; k < n; ++k)
-                csv.rows.push_back(CsvRow(t, k));
-    }
+    for (const auto& [t, k] : Range().RowOrder())
+        csv.rows.push_back(CsvRow(t, k));
     return csv;
 }
 
