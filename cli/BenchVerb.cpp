@@ -2,7 +2,9 @@
 // lines.
 
 #include "CommandLine.h"
+#include "ReplayBench.h"
 #include "TrackingBench.h"
+#include "VerbHelp.h"
 #include "Verbs.h"
 
 #include <iomanip>
@@ -10,13 +12,42 @@
 
 namespace kova::cli {
 
+namespace {
+
+// "bench replay": the result video's figures.
+int RunReplayBench(VerbContext& context, const CommandLine& line) {
+    if (line.Positional() != std::vector<std::string>{"replay"}) {
+        *context.err << "bench: the only figures by name are: replay\n";
+        return 2;
+    }
+    ReplayBench::Options options;
+    if (line.Has("--frames") && (!ParseInt(line.Value("--frames"), &options.frames) ||
+                                 options.frames < 3 || options.frames > 1000)) {
+        *context.err << "bench: --frames must be 3..1000\n";
+        return 2;
+    }
+    options.directory = line.Value("--dir");
+    std::string error;
+    const bool ok = ReplayBench(options).Run(
+        [&](const std::string& name, double value) {
+            *context.out << name << ": " << std::fixed << std::setprecision(3) << value << '\n';
+            context.out->flush();
+        },
+        &error);
+    if (!ok) *context.err << "bench: " << error << '\n';
+    return ok ? 0 : 1;
+}
+
+} // namespace
+
 int RunBench(VerbContext& context) {
     CommandLine line;
     std::string error;
-    if (!line.Parse(context.args, {{"--frames", 1}, {"--dir", 1}}, &error)) {
+    if (!line.Parse(context.args, OptionArity("bench"), &error)) {
         *context.err << "bench: " << error << '\n';
         return 2;
     }
+    if (!line.Positional().empty()) return RunReplayBench(context, line);
     TrackingBench::Options options;
     if (line.Has("--frames")) {
         if (!ParseInt(line.Value("--frames"), &options.frames) || options.frames < 3 ||

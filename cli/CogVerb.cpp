@@ -4,6 +4,7 @@
 #include "ConsolePrompter.h"
 #include "GravityLogic.h"
 #include "MeasureJob.h"
+#include "VerbHelp.h"
 #include "Verbs.h"
 
 #include <ostream>
@@ -21,8 +22,7 @@ int Usage(VerbContext& context, const std::string& problem) {
 int RunCog(VerbContext& context) {
     CommandLine line;
     std::string error;
-    if (!line.Parse(context.args, {{"-o", 1}, {"--female", 0}, {"--outputs", 1}}, &error))
-        return Usage(context, error);
+    if (!line.Parse(context.args, OptionArity("cog"), &error)) return Usage(context, error);
     if (line.Positional().size() != 1) return Usage(context, "needs one measurement file");
     GravityChoices choices;
     choices.sex = line.Has("--female") ? 1 : 0;

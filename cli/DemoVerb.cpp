@@ -4,6 +4,7 @@
 #include "CommandLine.h"
 #include "DemoSequence.h"
 #include "DemoWriter.h"
+#include "VerbHelp.h"
 #include "Verbs.h"
 
 #include <filesystem>
@@ -46,9 +47,7 @@ void PrintNextStep(VerbContext& context, const std::string& dir, const DemoSeque
 int RunDemo(VerbContext& context) {
     CommandLine line;
     std::string error;
-    if (!line.Parse(context.args, {{"--frames", 1}, {"--size", 1}, {"--colour", 0}, {"--avi", 0}},
-                    &error))
-        return Fail(context, error);
+    if (!line.Parse(context.args, OptionArity("demo"), &error)) return Fail(context, error);
     if (line.Positional().size() != 1) return Fail(context, "give one directory");
     DemoSequence::Options options;
     if (line.Has("--frames") && (!ParseInt(line.Value("--frames"), &options.frames) ||

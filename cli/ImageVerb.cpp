@@ -1,18 +1,21 @@
-// kova-batch image: converts between BMP, JPEG, TIFF, text images and AVI
-// frames, and prints the information text of an image or AVI file.
+// kova-batch image: converts between BMP, JPEG, TIFF, text images and video
+// frames (AVI, MP4, MOV, MKV ...), and prints the information text of an
+// image or video file.
 #include "CAviVideo.h"
 #include "CFrameStore.h"
 #include "CImageFile.h"
 #include "CPtFile.h"
 #include "CTextImage.h"
 #include "CTextImageReader.h"
+#include "CommandLine.h"
 #include "ConsolePrompter.h"
 #include "InputFile.h"
 #include "NumberText.h"
+#include "VerbHelp.h"
 #include "Verbs.h"
+#include "VideoFileName.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
@@ -26,42 +29,28 @@ constexpr int kFailed = 1;
 constexpr int kUsage = 2;
 constexpr int kFrame = 1; // the store frame (grey or colour) a conversion goes through
 
-std::string Upper(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return text;
-}
-
-bool EndsWith(const std::string& text, const std::string& tail) {
-    return text.size() >= tail.size() &&
-           text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
-}
-
-bool IsAvi(const std::string& path) {
-    return EndsWith(Upper(path), ".AVI");
-}
-
-// FILE.AVI or FILE.AVI:SOMETHING.
-bool NamesAvi(const std::string& in) {
+// FILE.AVI (or .MP4, .MOV, .MKV ...) or FILE.AVI:SOMETHING.
+bool NamesVideo(const std::string& in) {
     const auto colon = in.rfind(':');
-    return IsAvi(in) || (colon != std::string::npos && IsAvi(in.substr(0, colon)));
+    return IsVideoFileName(in) ||
+           (colon != std::string::npos && IsVideoFileName(in.substr(0, colon)));
 }
 
 // "FILE.AVI:N" -> FILE.AVI and N (from 1); a plain FILE.AVI is its frame 1.
-bool SplitAviFrame(const std::string& in, std::string* path, int* frame) {
+bool SplitVideoFrame(const std::string& in, std::string* path, int* frame) {
     const auto colon = in.rfind(':');
-    if (colon != std::string::npos && IsAvi(in.substr(0, colon))) {
+    if (colon != std::string::npos && IsVideoFileName(in.substr(0, colon))) {
         *path = in.substr(0, colon);
         const std::string number = in.substr(colon + 1);
         if (number.empty() || number.size() > 9 ||
             !std::all_of(number.begin(), number.end(), [](char c) { return c >= '0' && c <= '9'; }))
             return false;
-        *frame = ParseInt(number);
+        *frame = kova::ParseInt(number);
         return true;
     }
     *path = in;
     *frame = 1;
-    return IsAvi(in);
+    return IsVideoFileName(in);
 }
 
 std::int64_t FileSize(const std::string& path) {
@@ -111,10 +100,10 @@ void SettleDepth(Job& job, int bitsPerPixel) {
     job.store.Put_window_full();
 }
 
-bool LoadAvi(Job& job, const std::string& in) {
+bool LoadVideo(Job& job, const std::string& in) {
     std::string path;
     int number = 0;
-    if (!SplitAviFrame(in, &path, &number)) {
+    if (!SplitVideoFrame(in, &path, &number)) {
         job.Fail("文件名无效.");
         return false;
     }
@@ -127,7 +116,7 @@ bool LoadAvi(Job& job, const std::string& in) {
         job.Fail(" 在本视频剪辑中不存在" + FormatInt(number) + "-帧.");
         return false;
     }
-    if (!avi.Header().IsSupportedDepth()) {
+    if (!avi.Info().IsSupportedDepth()) {
         job.Fail(" Not supporting the format of file.");
         return false;
     }
@@ -177,7 +166,7 @@ bool LoadPicture(Job& job, const std::string& in) {
 }
 
 bool Load(Job& job, const std::string& in) {
-    if (NamesAvi(in)) return LoadAvi(job, in);
+    if (NamesVideo(in)) return LoadVideo(job, in);
     switch (CImageFile::KindOfName(in)) {
     case CImageFile::Kind::Text:
         return LoadText(job, in);
@@ -240,7 +229,16 @@ std::string InfoText(const std::string& type, int width, int height, int bits,
 
 int Info(VerbContext& context, const std::string& path) {
     Job job(*context.err);
-    if (IsAvi(path)) {
+    if (IsVideoFileName(path) && !IsAviFileName(path)) {
+        CAviVideo video;
+        if (!video.Open(path)) {
+            job.Fail(FileOpens(path) ? "不支持该文件格式. " : "文件无法打开.");
+            return kFailed;
+        }
+        *context.out << video.Info().PropertyText() << '\n';
+        return 0;
+    }
+    if (IsAviFileName(path)) {
         CAviHeader header;
         if (!header.Read(path)) {
             job.Fail(FileOpens(path) ? "不支持该文件格式. " : "文件无法打开.");
@@ -283,11 +281,18 @@ int Info(VerbContext& context, const std::string& path) {
 } // namespace
 
 int RunImage(VerbContext& context) {
+    CommandLine line; // the options are the verb's help entry (VerbHelp.cpp)
+    std::string error;
+    if (!line.Parse(context.args, OptionArity("image"), &error)) {
+        *context.err << "kova-batch image: " << error << '\n';
+        return kUsage;
+    }
     const auto& args = context.args;
     if (args.size() == 3 && args[0] == "convert") return Convert(context, args[1], args[2]);
     if (args.size() == 2 && args[0] == "info") return Info(context, args[1]);
     *context.err << "usage: kova-batch image convert IN OUT | image info FILE\n"
-                    "  IN: a .BMP, .JPG, .TIF or .TXT image, or FILE.AVI:N for frame N (from 1)\n"
+                    "  IN: a .BMP, .JPG, .TIF or .TXT image, or VIDEO:N for frame N (from 1)\n"
+                    "      of a video (.AVI, .MP4, .MOV, .MKV ...)\n"
                     "  OUT: .BMP, .JPG, .TIF or .TXT, chosen by its extension\n";
     return kUsage;
 }

@@ -4,6 +4,7 @@
 #include "ConsolePrompter.h"
 #include "InterpolateLogic.h"
 #include "MeasureJob.h"
+#include "VerbHelp.h"
 #include "Verbs.h"
 
 #include <ostream>
@@ -21,8 +22,7 @@ int Usage(VerbContext& context, const std::string& problem) {
 int RunInterpolate(VerbContext& context) {
     CommandLine line;
     std::string error;
-    if (!line.Parse(context.args, {{"-o", 1}, {"--level", 1}, {"--targets", 1}}, &error))
-        return Usage(context, error);
+    if (!line.Parse(context.args, OptionArity("interpolate"), &error)) return Usage(context, error);
     if (line.Positional().size() != 1) return Usage(context, "needs one measurement file");
     int level = 0;
     if (!ParseInt(line.Value("--level"), &level) || level < 1 || level > 4)

@@ -4,6 +4,7 @@
 #include "CommandLine.h"
 #include "ConsolePrompter.h"
 #include "DataMerge.h"
+#include "VerbHelp.h"
 #include "Verbs.h"
 
 #include <ostream>
@@ -21,8 +22,7 @@ int Usage(VerbContext& context, const std::string& problem) {
 int RunMerge(VerbContext& context) {
     CommandLine line;
     std::string error;
-    if (!line.Parse(context.args, {{"--start", 1}, {"--end", 1}, {"--mode", 1}}, &error))
-        return Usage(context, error);
+    if (!line.Parse(context.args, OptionArity("merge"), &error)) return Usage(context, error);
     if (line.Positional().size() != 1) return Usage(context, "needs DIR/HEAD");
     DataMerge merge;
     if (!ParseInt(line.Value("--start"), &merge.startNumber) ||

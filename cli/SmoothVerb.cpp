@@ -3,6 +3,7 @@
 #include "ConsolePrompter.h"
 #include "MeasureJob.h"
 #include "SmoothingLogic.h"
+#include "VerbHelp.h"
 #include "Verbs.h"
 
 #include <ostream>
@@ -12,7 +13,7 @@ namespace kova::cli {
 int RunSmooth(VerbContext& context) {
     CommandLine line;
     std::string error;
-    if (!line.Parse(context.args, {{"-o", 1}}, &error) || line.Positional().size() != 1) {
+    if (!line.Parse(context.args, OptionArity("smooth"), &error) || line.Positional().size() != 1) {
         *context.err << "kova-batch smooth: "
                      << (error.empty() ? "needs one measurement file" : error) << '\n';
         return 2;

@@ -3,6 +3,7 @@
 #include "ConsolePrompter.h"
 #include "MeasureJob.h"
 #include "TextSink.h"
+#include "VerbHelp.h"
 #include "Verbs.h"
 
 #include <ostream>
@@ -25,7 +26,8 @@ private:
 int RunSummary(VerbContext& context) {
     CommandLine line;
     std::string error;
-    if (!line.Parse(context.args, {}, &error) || line.Positional().size() != 1) {
+    if (!line.Parse(context.args, OptionArity("summary"), &error) ||
+        line.Positional().size() != 1) {
         *context.err << "kova-batch summary: "
                      << (error.empty() ? "needs one measurement file" : error) << '\n';
         return 2;

@@ -13,6 +13,7 @@
 #include "MeasureJob.h"
 #include "PositionAnalysis.h"
 #include "ResultTextFile.h"
+#include "VerbHelp.h"
 #include "Verbs.h"
 
 #include <algorithm>
@@ -43,10 +44,11 @@ private:
     std::ostream& err_;
 };
 
-const std::map<std::string, int> kArity = {
-    {"--targets", 1}, {"--items", 1},      {"--range", 2}, {"--length-unit", 1}, {"--time-unit", 1},
-    {"--smooth", 1},  {"--group", 1},      {"--ref", 1},   {"--pair", 1},        {"--mode", 1},
-    {"--points", 1},  {"--other-side", 0}, {"-o", 1},      {"--csv", 0}};
+// The verb's options, from its help entry.
+const std::map<std::string, int>& Arity() {
+    static const std::map<std::string, int> arity = OptionArity("table");
+    return arity;
+}
 
 bool UnitIndex(const std::string& name, bool length, int* unit) {
     for (int i = 0; i < CEasyUtils::kUnitCount; ++i) {
@@ -317,7 +319,7 @@ const std::map<std::string, Kind>& Kinds() {
 bool OptionsFit(const CommandLine& line, const std::string& kind, const UsageError& usage,
                 int* status) {
     const std::set<std::string>& own = Kinds().at(kind).own;
-    for (const auto& option : kArity) {
+    for (const auto& option : Arity()) {
         const std::string& name = option.first;
         if (name == "--range" || name == "--smooth" || name == "-o" || name == "--csv") continue;
         if (line.Has(name) && own.count(name) == 0) {
@@ -358,7 +360,7 @@ int RunTable(VerbContext& context) {
     const UsageError usage(*context.err);
     CommandLine line;
     std::string error;
-    if (!line.Parse(context.args, kArity, &error)) return usage(error);
+    if (!line.Parse(context.args, Arity(), &error)) return usage(error);
     if (line.Positional().size() != 2 || Kinds().count(line.Positional()[0]) == 0)
         return usage("needs position|displacement|distance|angle and one measurement file");
     const std::string name = line.Positional()[0];

@@ -8,14 +8,21 @@
 #include "Calibration2D.h"
 #include "CommandLine.h"
 #include "ConsolePrompter.h"
+#include "CsvFile.h"
 #include "InterruptProgress.h"
+#include "OutputPlace.h"
 #include "ScriptedClicks.h"
 #include "SeriesFrameSource.h"
 #include "TargetsFile.h"
 #include "TrackingEngine.h"
+#include "TrackingPreview.h"
+#include "TrackingReport.h"
+#include "TrackingReportText.h"
 #include "TrackingRun.h"
+#include "VerbHelp.h"
 #include "Verbs.h"
 
+#include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <ostream>
@@ -36,7 +43,14 @@ struct TrackOptions {
     std::string clicks;
     int windowWidth = 31;
     int windowHeight = 31;
+    std::string report;  // CSV of the tracking report
+    std::string preview; // folder of the preview images
+    bool failOnLost = false;
 };
+
+// Exit statuses besides 0 and 1.
+constexpr int kRefused = 2;
+constexpr int kLostTarget = 3;
 
 bool Fail(VerbContext& context, const std::string& message) {
     *context.err << "track: " << message << '\n';
@@ -54,13 +68,21 @@ bool ParseWindow(const std::vector<std::string>& values, TrackOptions* o) {
            o->windowWidth <= 32767 && o->windowHeight <= 32767;
 }
 
+// The report and preview must be writable before anything is tracked.
+bool CheckOutputs(VerbContext& context, const CommandLine& line, const TrackOptions& o) {
+    std::string error;
+    if (line.Has("--report") && !OutputPlace::CheckFile(o.report, &error))
+        return Fail(context, "--report: " + error);
+    if (line.Has("--preview") && !OutputPlace::CheckFolder(o.preview, &error))
+        return Fail(context, "--preview: " + error);
+    return true;
+}
+
 bool ParseOptions(VerbContext& context, TrackOptions* o) {
     CommandLine line;
     std::string error;
-    const std::map<std::string, int> arity = {
-        {"--series", 2}, {"--avi", 1},  {"--range", 2},  {"--out", 1},    {"--targets", 1},
-        {"--pickup", 0}, {"--mode", 1}, {"--colour", 0}, {"--clicks", 1}, {"--window", 2}};
-    if (!line.Parse(context.args, arity, &error)) return Fail(context, error);
+    // The options are the verb's help entry (VerbHelp.cpp).
+    if (!line.Parse(context.args, OptionArity("track"), &error)) return Fail(context, error);
     if (!line.Positional().empty()) return Fail(context, "unexpected " + line.Positional()[0]);
     o->series = line.Values("--series");
     o->avi = line.Value("--avi");
@@ -70,6 +92,9 @@ bool ParseOptions(VerbContext& context, TrackOptions* o) {
     o->mode = line.Value("--mode");
     o->colour = line.Has("--colour");
     o->clicks = line.Value("--clicks");
+    o->report = line.Value("--report");
+    o->preview = line.Value("--preview");
+    o->failOnLost = line.Has("--fail-on-lost");
     if (o->series.empty() == o->avi.empty()) return Fail(context, "give --series or --avi");
     if (o->out.empty()) return Fail(context, "--out R.TRK is required");
     if (o->targets.empty() == !o->pickup) return Fail(context, "give --targets or --pickup");
@@ -83,7 +108,7 @@ bool ParseOptions(VerbContext& context, TrackOptions* o) {
         return Fail(context, "--window W H needs two sizes 1..32767");
     if (!o->mode.empty() && o->mode != "manual" && o->mode != "semi" && o->mode != "auto")
         return Fail(context, "--mode must be manual, semi or auto");
-    return true;
+    return CheckOutputs(context, line, *o);
 }
 
 // The system configuration: the file when it exists (with the right
@@ -154,6 +179,20 @@ bool SetTargetsFromFile(VerbContext& context, const TrackOptions& o, TrackingEng
     return true;
 }
 
+// What the pickup found: position and area of each target.
+void PrintPickup(VerbContext& context, TrackingEngine& engine) {
+    const std::vector<float>& areas = engine.BlobAreas();
+    for (int i = 0; i < engine.TargetCount(); ++i) {
+        const TargetSetting& t = engine.Target(i);
+        const std::size_t k = static_cast<std::size_t>(i);
+        char line[96];
+        std::snprintf(line, sizeof line, "pickup %d: %.2f %.2f area %.0f\n", i + 1,
+                      static_cast<double>(t.x), static_cast<double>(t.y),
+                      k < areas.size() ? static_cast<double>(areas[k]) : 0.0);
+        *context.out << line;
+    }
+}
+
 // Automatic point pickup on the first image with the configuration's
 // thresholds; every target gets the --window size.
 bool SetTargetsByPickup(VerbContext& context, const TrackOptions& o, TrackingEngine& engine,
@@ -176,6 +215,7 @@ bool SetTargetsByPickup(VerbContext& context, const TrackOptions& o, TrackingEng
     }
     engine.SetTargetCount(count);
     *context.err << count << " targets picked up\n";
+    PrintPickup(context, engine);
     return true;
 }
 
@@ -209,6 +249,42 @@ void PrintCounts(VerbContext& context, const TrackingEngine& engine) {
         *context.out << "status " << s << ": " << engine.StatusTotals()[s] << '\n';
 }
 
+// The report of every run, and the preview when it is asked for.
+struct RunObservers {
+    explicit RunObservers(int targets) : report(targets) {}
+    TrackingReport report;
+    std::unique_ptr<TrackingPreview> preview;
+};
+
+// Attaches the observers; the preview's folder is made here, just before
+// the run. False when it cannot be made.
+bool Observe(VerbContext& context, const TrackOptions& o, TrackingEngine& engine,
+             RunObservers& observers) {
+    engine.AddObserver(&observers.report);
+    if (o.preview.empty()) return true;
+    observers.preview = std::make_unique<TrackingPreview>(o.preview);
+    std::string error;
+    if (!observers.preview->Open(&error)) return Fail(context, "--preview: " + error);
+    engine.AddObserver(observers.preview.get());
+    return true;
+}
+
+// Prints the report and its warnings and writes its CSV: 0, 1 when a file
+// of the report or the preview could not be written, kLostTarget for a
+// target lost too long under --fail-on-lost.
+int FinishReport(VerbContext& context, const TrackOptions& o, const RunObservers& observers) {
+    TrackingReportText::PrintTargets(*context.out, observers.report);
+    TrackingReportText::PrintWarnings(*context.err, observers.report, "track: ");
+    int status = 0;
+    if (!o.report.empty() &&
+        !kova::CsvFile(TrackingReportText::Table(observers.report)).Save(o.report))
+        status = Error(context, "cannot write the report " + o.report);
+    if (observers.preview && !observers.preview->Unwritten().empty())
+        status = Error(context, "cannot write the preview " + observers.preview->Unwritten());
+    if (status == 0 && o.failOnLost && observers.report.AnyLongLoss()) status = kLostTarget;
+    return status;
+}
+
 int Track(VerbContext& context, const TrackOptions& o) {
     kova::ConsolePrompter prompter(*context.err);
     CCfgFile config;
@@ -236,6 +312,8 @@ int Track(VerbContext& context, const TrackOptions& o) {
     if (engine.Params().processType == TrackParams::ProcessType::Manual && o.clicks.empty())
         return Error(context, "manual mode needs --clicks FILE");
     engine.SetManualPointSource(&clicks);
+    RunObservers observers(engine.TargetCount());
+    if (!Observe(context, o, engine, observers)) return kRefused;
     TrackingRun run(engine, prompter);
     const MeasureHeader header =
         TrackingRun::MakeHeader(config, *source, engine.Params().IsColour());
@@ -245,19 +323,21 @@ int Track(VerbContext& context, const TrackOptions& o) {
     engine.SetProgress(&progress);
     const int result = run.RunTracking(*source, o.out, header);
     engine.SetProgress(nullptr);
+    engine.RemoveObservers();
     PrintCounts(context, engine);
+    const int reported = FinishReport(context, o, observers);
     if (!run.UnsavedPath().empty()) return Error(context, "cannot write " + run.UnsavedPath());
     if (progress.Interrupted()) {
         *context.err << "track: interrupted; " << engine.FramesTracked() << " frames kept\n";
         return 130;
     }
-    if (result == 0) return 0;
+    if (result == 0) return reported;
     const std::string why = !clicks.Problem().empty()    ? clicks.Problem()
                             : !source->Problem().empty() ? source->Problem()
                                                          : std::string();
     if (clicks.StoppedByScript()) {
         *context.err << "track: stopped; " << engine.FramesTracked() << " frames kept\n";
-        return 0;
+        return reported;
     }
     return Error(context, "tracking ended early" + (why.empty() ? std::string() : ": " + why) +
                               "; " + std::to_string(engine.FramesTracked()) + " frames kept in " +
@@ -268,7 +348,7 @@ int Track(VerbContext& context, const TrackOptions& o) {
 
 int RunTrack(VerbContext& context) {
     TrackOptions options;
-    if (!ParseOptions(context, &options)) return 2;
+    if (!ParseOptions(context, &options)) return kRefused;
     return Track(context, options);
 }
 

@@ -4,6 +4,7 @@
 #include "ConsolePrompter.h"
 #include "CoordTransformLogic.h"
 #include "MeasureJob.h"
+#include "VerbHelp.h"
 #include "Verbs.h"
 
 #include <ostream>
@@ -29,9 +30,7 @@ bool TargetIndex(const std::string& text, int targets, int* index) {
 int RunTransform(VerbContext& context) {
     CommandLine line;
     std::string error;
-    if (!line.Parse(context.args, {{"-o", 1}, {"--ref-frame", 1}, {"--position", 1}, {"--axis", 2}},
-                    &error))
-        return Usage(context, error);
+    if (!line.Parse(context.args, OptionArity("transform"), &error)) return Usage(context, error);
     if (line.Positional().size() != 1) return Usage(context, "needs one measurement file");
     CoordTransformLogic transform;
     if (!ParseInt(line.Value("--ref-frame"), &transform.referenceFrame))

@@ -15,11 +15,14 @@ struct VerbContext {
     std::ostream* err = nullptr;
 };
 
-// One job of kova-batch. Returns the exit status: 0 on success.
+// One job of kova-batch. Returns the exit status: 0 on success. Its
+// synopsis, options and help are its entry in VerbHelp.cpp.
 struct Verb {
     const char* name;
-    const char* usage; // one line: the options after the verb
     int (*run)(VerbContext& context);
+    // True for a verb that reads the system configuration: without --cfg
+    // and without KOVA.CFG a note says that the defaults apply.
+    bool readsConfiguration = false;
 };
 
 // Every verb of the program, in the order the help lists them.

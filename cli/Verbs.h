@@ -6,7 +6,9 @@
 namespace kova::cli {
 
 int RunVersion(VerbContext& context);
+int RunHelp(VerbContext& context);
 int RunTrack(VerbContext& context);
+int RunInspect(VerbContext& context);
 int RunDemo(VerbContext& context);
 int RunBench(VerbContext& context);
 int RunSummary(VerbContext& context);
@@ -17,5 +19,8 @@ int RunTransform(VerbContext& context);
 int RunMerge(VerbContext& context);
 int RunImage(VerbContext& context);
 int RunTable(VerbContext& context);
+int RunCalibrate(VerbContext& context);
+int RunExport(VerbContext& context);
+int RunRender(VerbContext& context);
 
 } // namespace kova::cli

@@ -186,9 +186,11 @@ int CTrackInfo2D::GetTargetPairStick(std::vector<int>* triples, int targets) {
     triples->clear();
     std::vector<int> stored;
     bool valid = GetArray("TargetPairStick", &stored) && stored.size() % 3 == 0;
+    // A target the measurement does not have makes the whole list invalid,
+    // as a negative one does.
     for (std::size_t i = 0; valid && i < stored.size(); i += 3)
-        valid = stored[i] >= 0 && stored[i + 1] >= 0 && stored[i + 2] >= 0 &&
-                stored[i + 2] < kColorCount;
+        valid = stored[i] >= 0 && stored[i] < targets && stored[i + 1] >= 0 &&
+                stored[i + 1] < targets && stored[i + 2] >= 0 && stored[i + 2] < kColorCount;
     *triples = valid ? std::move(stored) : DefaultPairStick(targets);
     return 1;
 }

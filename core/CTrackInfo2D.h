@@ -28,7 +28,9 @@ public:
     int SetTargetColor(std::vector<int>* pairs, int targets);
     int GetTargetName(std::vector<std::string>* names, int targets);
     int SetTargetName(std::vector<std::string>* names, int targets);
-    // Triples (first target, second target, colour index).
+    // Triples (first target, second target, colour index): the stored list
+    // when every triple names targets below `targets` and a colour 0..6,
+    // else the default chain.
     int GetTargetPairStick(std::vector<int>* triples, int targets);
     int SetTargetPairStick(const std::vector<int>& triples);
     int GetEvent(std::vector<int>* frames, std::vector<std::string>* texts);

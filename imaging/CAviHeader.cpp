@@ -1,7 +1,6 @@
 #include "CAviHeader.h"
 
 #include "InputFile.h"
-#include "NumberText.h"
 
 #include <climits>
 #include <cstdio>
@@ -48,13 +47,6 @@ std::string CodeText(std::uint32_t code) {
     for (char& c : text)
         if (c < 0x20 || c > 0x7E) c = '?';
     return text;
-}
-
-std::string DisplayName(const std::string& handler) {
-    if (handler == "cvid") return "Cinepak";
-    if (handler == "MSVC") return "MS-CRAM";
-    if (handler == "mrle") return "MS-RLE";
-    return handler;
 }
 
 // Walks the chunks of [begin, end) of `data`, calling `visit(id, listType,
@@ -190,23 +182,19 @@ double CAviHeader::LengthSeconds() const {
     return rate > 0 ? frameCount_ / rate : 0.0;
 }
 
+kova::VideoInfo CAviHeader::Info() const {
+    kova::VideoInfo info;
+    info.width = width_;
+    info.height = height_;
+    info.frameCount = frameCount_;
+    info.bitCount = bitCount_;
+    info.handler = handler_;
+    info.compression = compression_;
+    info.rate = rate_;
+    info.scale = scale_;
+    return info;
+}
+
 std::string CAviHeader::PropertyText() const {
-    if (!IsSupportedDepth()) return " Not supporting the format of file.";
-    using kova::FormatFixed;
-    using kova::FormatInt;
-    const std::string name = DisplayName(handler_);
-    std::string text = " Video length:   " + FormatFixed(LengthSeconds(), 1) + "s  ";
-    text += " Size:   " + FormatInt(width_) + " x " + FormatInt(height_) + "\n\n";
-    text += " " + FormatInt(frameCount_) + " Frame  ";
-    text += " " + FormatInt(bitCount_) + " Bit color ";
-    if (compression_ == 0)
-        text += " Non-compress " + name + "\n\n";
-    else if (compression_ == 1)
-        text += " 2 bytes code " + name + " compress \n\n";
-    else if (compression_ == 2)
-        text += " 4 bytes code " + name + " compress \n\n ";
-    else
-        text += " " + name + " compress \n\n";
-    text += "Frame rate: " + FormatFixed(FrameRate(), 1) + " Hz \n\n";
-    return text;
+    return Info().PropertyText();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "VideoInfo.h"
+
 #include <cstdint>
 #include <string>
 
@@ -36,6 +38,8 @@ public:
     // Only 8-, 16- and 24-bit files are read into the frame store.
     bool IsSupportedDepth() const { return bitCount_ == 8 || bitCount_ == 16 || bitCount_ == 24; }
 
+    // The same properties as every video reader gives them.
+    kova::VideoInfo Info() const;
     // The property text the AVI dialog and `kova-batch image info` show.
     std::string PropertyText() const;
 

@@ -1,10 +1,9 @@
 #include "CAviVideo.h"
 
 #include "CFrameStore.h"
+#include "VideoFileName.h"
 
-#include <cmath>
 #include <cstdio>
-#include <numeric>
 #include <opencv2/imgproc.hpp>
 #include <opencv2/videoio.hpp>
 
@@ -13,15 +12,6 @@ namespace kova {
 namespace {
 
 constexpr double kMaxRate = 10000.0;
-
-// Frames per second as the rate / scale pair of the stream header: exact for
-// whole rates, to a thousandth otherwise.
-void RateScale(double fps, std::uint32_t* rate, std::uint32_t* scale) {
-    const auto thousandths = static_cast<std::uint32_t>(std::lround(fps * 1000.0));
-    const std::uint32_t divisor = std::gcd(thousandths, 1000u);
-    *rate = thousandths / divisor;
-    *scale = 1000u / divisor;
-}
 
 // Scatters a BGR image into three planes of its size, in row stripes on
 // OpenCV's worker threads.
@@ -45,10 +35,36 @@ CAviVideo::~CAviVideo() {
 
 int CAviVideo::Open(const std::string& path) {
     Close();
-    if (!header_.Read(path)) return 0;
+    header_ = CAviHeader();
+    info_ = VideoInfo();
+    error_.clear();
+    if (IsAviFileName(path)) return OpenAvi(path);
+    // The decoder also reads still images as videos of one frame: only
+    // names of video files are taken for videos.
+    if (!IsVideoFileName(path)) {
+        error_ = "not the name of a video file";
+        return 0;
+    }
+    frames_ = std::make_unique<VideoFrames>();
+    if (!frames_->Open(path)) {
+        error_ = frames_->Error();
+        frames_.reset();
+        return 0;
+    }
+    info_ = frames_->Info();
+    return 1;
+}
+
+int CAviVideo::OpenAvi(const std::string& path) {
+    if (!header_.Read(path)) {
+        error_ = header_.Error();
+        return 0;
+    }
+    info_ = header_.Info();
     capture_ = std::make_unique<cv::VideoCapture>(path, cv::CAP_FFMPEG);
     if (!capture_->isOpened()) {
         capture_.reset();
+        error_ = "not a video the decoder reads";
         return 0;
     }
     nextIndex_ = 0;
@@ -56,10 +72,11 @@ int CAviVideo::Open(const std::string& path) {
 }
 
 bool CAviVideo::IsOpen() const {
-    return capture_ != nullptr;
+    return capture_ != nullptr || frames_ != nullptr;
 }
 
 const cv::Mat& CAviVideo::DecodeFrame(int index) {
+    if (frames_) return frames_->Decode(index);
     if (!capture_ || index < 0 || index >= header_.FrameCount()) {
         decoded_.release();
         return decoded_;
@@ -80,7 +97,7 @@ const cv::Mat& CAviVideo::DecodeFrame(int index) {
 }
 
 int CAviVideo::LoadFrameFromAVI(int index, CFrameStore& store, int frame, int color, int x, int y) {
-    if (!header_.IsSupportedDepth()) return 0;
+    if (!info_.IsSupportedDepth()) return 0;
     if (color ? !store.IsColorFrame(frame) : !store.IsMonoFrame(frame)) return 0;
     const cv::Mat& image = DecodeFrame(index);
     if (image.empty()) return 0;
@@ -193,6 +210,7 @@ int CAviVideo::WriteField(const CFrameStore& store, int frame, int parity) {
 
 int CAviVideo::Close() {
     capture_.reset();
+    frames_.reset();
     decoded_.release();
     item_.release();
     nextIndex_ = 0;

@@ -2,6 +2,8 @@
 
 #include "CAviHeader.h"
 #include "CRiffAviWriter.h"
+#include "VideoFrames.h"
+#include "VideoInfo.h"
 
 #include <memory>
 #include <opencv2/core.hpp>
@@ -16,11 +18,13 @@ namespace kova {
 
 class CFrameStore;
 
-// Reads and writes AVI files for the frame store.
-// Reading: the properties come from the file's own RIFF headers
+// Reads and writes AVI files for the frame store, and reads every other
+// video the decoder reads (MP4, MOV, MKV ...).
+// Reading: an AVI file's properties come from its own RIFF headers
 // (CAviHeader); frames are decoded by OpenCV's FFmpeg backend into a reused
 // buffer and placed into a grey or colour frame. Consecutive frames are read
-// without seeking.
+// without seeking. Any other video is read through VideoFrames, whose frame
+// n is always the same image, with the properties the decoder gives.
 // Writing: frames or interlaced fields of store frames, uncompressed (8-bit
 // grey with a grey palette or 24-bit DIB, by our own RIFF writer) or MJPEG
 // (OpenCV's writer). Results: 1 success, 0 failure.
@@ -37,12 +41,18 @@ public:
     ~CAviVideo();
 
     // ---- reading ----
-    // Reads the headers and opens the decoder; 0 when either fails.
+    // Reads the headers (of an .AVI file) and opens the decoder; 0 when
+    // either fails or the name is not that of a video file (IsVideoFileName),
+    // with Error() set.
     int Open(const std::string& path);
     bool IsOpen() const;
+    // The RIFF headers of an AVI file; empty for other videos.
     const CAviHeader& Header() const { return header_; }
-    int GetFrameCount() const { return header_.FrameCount(); }
-    int GetBitCount() const { return header_.BitCount(); }
+    const VideoInfo& Info() const { return info_; }
+    int GetFrameCount() const { return info_.frameCount; }
+    int GetBitCount() const { return info_.bitCount; }
+    // Why the last Open failed.
+    const std::string& Error() const { return error_; }
     // Decodes frame `index` (from 0) and puts it into grey frame `frame`
     // (color 0) or colour frame `frame` (color 1) of the store at (x, y), as
     // CFrameStore::Put_image does. Only 8-, 16- and 24-bit files are loaded.
@@ -73,9 +83,14 @@ private:
     bool StoreImage(const CFrameStore& store, int frame, cv::Mat& image) const;
     bool WriteImage(const cv::Mat& image);
 
+    int OpenAvi(const std::string& path);
+
     // Reading.
     CAviHeader header_;
+    VideoInfo info_;
+    std::string error_;
     std::unique_ptr<cv::VideoCapture> capture_;
+    std::unique_ptr<VideoFrames> frames_; // a video other than AVI
     int nextIndex_ = 0;
     cv::Mat decoded_;
     cv::Mat grey_;

@@ -9,7 +9,7 @@ packages=(
   qt6-base-dev qt6-svg-dev qt6-image-formats-plugins qt6-tools-dev qt6-l10n-tools
   libqt6opengl6-dev
   libopencv-core-dev libopencv-imgproc-dev libopencv-imgcodecs-dev libopencv-videoio-dev
-  ffmpeg imagemagick xvfb xauth x11-apps xdotool fonts-wqy-microhei
+  ffmpeg imagemagick xvfb xauth x11-apps xdotool fonts-wqy-microhei parallel
   clang libclang-rt-14-dev clang-format ccache
   python3-pyatspi at-spi2-core dbus dbus-x11 qt6-translations-l10n
 )

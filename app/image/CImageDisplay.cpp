@@ -84,7 +84,7 @@ int CImageDisplay::LoadAvi(const std::string& path, int first, int last, kova::P
     if (allInStore_ && names_.empty() && path == aviPath_ && first == aviFirst_ &&
         count == aviCount_)
         return 1;
-    if (first < 1 || count < 1 || !FrameReader::IsAviName(path)) return 0;
+    if (first < 1 || count < 1 || !FrameReader::IsVideoName(path)) return 0;
     int frames = 0, color = 0;
     if (!reader_.AviLayout(path, &frames, &color) || last > frames) return 0;
     if (!HasCapacity(count, color != 0)) return 0;

@@ -7,6 +7,7 @@
 #include "InputFile.h"
 #include "Prompter.h"
 #include "SeriesName.h"
+#include "VideoFileName.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -153,14 +154,14 @@ int FrameReader::ReadBmpFrame(const std::string& path, int frame) {
     return -1;
 }
 
-bool FrameReader::IsAviName(const std::string& path) {
+bool FrameReader::IsVideoName(const std::string& path) {
     const std::string name = Trimmed(SeriesName::Upper(SeriesName::NameOf(path)));
     if (name.empty() || name.find_first_of("*?") != std::string::npos) return false;
-    return name.size() >= 4 && name.compare(name.size() - 4, 4, ".AVI") == 0;
+    return kova::IsVideoFileName(name);
 }
 
 int FrameReader::ReadAviFrame(const std::string& path, int aviFrame, int storeFrame, int* count) {
-    if (!IsAviName(path)) {
+    if (!IsVideoName(path)) {
         Say(kBadName);
         return kReported;
     }
@@ -182,7 +183,7 @@ int FrameReader::ReadAviFrame(const std::string& path, int aviFrame, int storeFr
 
 int FrameReader::ReadAviFallback(const std::string& path, int aviFrame, int storeFrame,
                                  int* count) {
-    if (!IsAviName(path)) {
+    if (!IsVideoName(path)) {
         Say(kBadName);
         return -1;
     }

@@ -12,11 +12,12 @@ class Prompter;
 } // namespace kova
 
 // Reads single motion images into the frame store and shows them: a BMP file
-// (8-bit grey or 24-bit colour) or one frame of an AVI file: 8- and 24-bit
-// AVIs by the AVI reader, any other the decoder reads by the capture object,
-// the fallback reader. The AVI file stays open between reads of the same
-// file, so stepping on through it does not reopen it. Every failure is
-// reported through the prompter with the program title as caption.
+// (8-bit grey or 24-bit colour) or one frame of a video file (AVI, MP4, MOV,
+// MKV ...): 8- and 24-bit videos by the AVI reader, any other the decoder
+// reads by the capture object, the fallback reader. The video stays open
+// between reads of the same file, so stepping on through it does not reopen
+// it. Every failure is reported through the prompter with the program title
+// as caption.
 class FrameReader {
 public:
     FrameReader(kova::CFrameStore& store, kova::CVideoCapDS& capture, kova::Prompter& prompter);
@@ -45,9 +46,10 @@ public:
     // Releases the AVI file kept open between reads.
     void CloseAvi();
 
-    // The AVI name rule: the file name in capitals, trimmed, must be
-    // non-empty, free of "*" and "?" and end with ".AVI".
-    static bool IsAviName(const std::string& path);
+    // The video name rule: the file name in capitals, trimmed, must be
+    // non-empty, free of "*" and "?" and end with ".AVI" or the extension
+    // of another video file the decoder reads (".MP4", ".MOV", ".MKV" ...).
+    static bool IsVideoName(const std::string& path);
     // Blanks a grey or colour frame.
     void ClearFrame(int frame, bool color);
 

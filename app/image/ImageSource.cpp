@@ -2,6 +2,7 @@
 
 #include "CCfgFile.h"
 #include "SeriesName.h"
+#include "VideoFileName.h"
 
 namespace {
 
@@ -65,7 +66,8 @@ bool ImageSource::Restore(CCfgFile& info) {
     head = TextOf(info, "ImageNameHead");
     ext = kindText;
     frames = IntOf(info, "ImageScenes", frames);
-    kind = SeriesName::Upper(ext) == "AVI" ? kAviFile : kBmpSeries;
+    // Videos are stored as "AVI"; another video extension reads as one too.
+    kind = kova::IsVideoFileName("." + ext) ? kAviFile : kBmpSeries;
     if (!IsAvi()) {
         firstNumber = IntOf(info, "ImageStartNum", firstNumber);
         lastNumber = IntOf(info, "ImageEndNum", lastNumber);

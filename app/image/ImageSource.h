@@ -6,8 +6,8 @@
 class CCfgFile;
 
 // Where the motion images of a measurement come from: a numbered BMP series
-// or a frame range of one AVI file, as the view holds it and as the .TRI
-// image keys store it.
+// or a frame range of one video file (AVI, MP4, MOV, MKV ...), as the view
+// holds it and as the .TRI image keys store it: every video as an AVI.
 struct ImageSource {
     enum Kind { kBmpSeries = 0, kAviFile = 1 };
 

@@ -59,8 +59,10 @@ public:
     static constexpr const char* kWrongSelection = "文件选择错误.";
     // Followed by the path of the image file that is not there.
     static constexpr const char* kMissingImage = "找不到图像文件：";
+    // The BMP and AVI entries, then every video file the decoder reads.
     static constexpr const char* kSequenceFilter =
-        "BMP Image(*.BMP)| *.BMP|AVI File(*.AVI)| *.AVI||";
+        "BMP Image(*.BMP)| *.BMP|AVI File(*.AVI)| *.AVI|"
+        "Video File(*.MP4;*.MOV;*.MKV;*.AVI)| *.MP4;*.MOV;*.MKV;*.AVI||";
 
 private:
     int ChooseSeries(const std::string& directory, const std::string& firstName,

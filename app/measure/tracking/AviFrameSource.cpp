@@ -4,10 +4,14 @@
 #include "CFrameStore.h"
 #include "CPtFile.h"
 #include "Prompter.h"
+#include "VideoFileName.h"
 
 bool AviFrameSource::Open(const std::string& path, int first, int last, std::string* error) {
     if (!video_.Open(path)) {
-        if (error) *error = "cannot open AVI file " + path;
+        if (error)
+            *error = kova::IsVideoFileName(path) && !kova::IsAviFileName(path)
+                         ? "cannot open video file " + path + ": " + video_.Error()
+                         : "cannot open AVI file " + path;
         return false;
     }
     const int count = video_.GetFrameCount();
@@ -33,7 +37,8 @@ int AviFrameSource::Load(int k, bool colour, int& frame) {
     const int ok = video_.LoadFrameFromAVI(index, store_, 1, colour ? 1 : 0, 0, 0);
     store_.Put_window_full();
     if (!ok) {
-        SetProblem("cannot decode AVI frame " + std::to_string(index + 1));
+        SetProblem("cannot decode " + std::string(kova::IsAviFileName(name_) ? "AVI" : "video") +
+                   " frame " + std::to_string(index + 1));
         prompter_.Show("文件读取错误.", "KOVA", kova::MessageIcon::Exclamation,
                        kova::MessageButtons::Ok);
         return -1;

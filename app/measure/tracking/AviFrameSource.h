@@ -10,8 +10,9 @@ class CFrameStore;
 class Prompter;
 } // namespace kova
 
-// A frame range of an AVI file; AVI frames are numbered from 1. A frame
-// that cannot be decoded shows "文件读取错误." and ends the run with -1.
+// A frame range of a video file (AVI, MP4, MOV, MKV ...); frames are
+// numbered from 1. A frame that cannot be decoded shows "文件读取错误." and
+// ends the run with -1.
 class AviFrameSource : public FrameSource {
 public:
     AviFrameSource(kova::CFrameStore& store, kova::Prompter& prompter)

@@ -53,6 +53,8 @@ int TrackingEngine::TrackFrames(TrackResultFile& file, FrameSource& source) {
         int frame = 1;
         const int loaded = source.Load(k, params_.IsColour(), frame);
         if (loaded != 0) return loaded;
+        for (TrackingObserver* observer : observers_)
+            observer->FrameLoaded(k, store_, frame, params_.IsColour());
         const int result = TrackFrame(k, frame);
         if (result != 0) return result;
         framesTracked_ = k;
@@ -64,6 +66,8 @@ int TrackingEngine::TrackFrames(TrackResultFile& file, FrameSource& source) {
         }
         for (int s = 0; s < 5; ++s)
             totals_[s] += frameCounts_[s];
+        for (TrackingObserver* observer : observers_)
+            observer->FrameWritten(k);
     }
     return 0;
 }
@@ -89,25 +93,29 @@ int TrackingEngine::TrackTarget(int k, int i, int frame) {
     const TargetSetting& target = targets_[static_cast<std::size_t>(i)];
     if (k > 2) PredictPosition(h.x1, h.y1, h.x0, h.y0, h.wx, h.wy);
     SetSearchWindowAt(h.wx, h.wy, target.width, target.height);
+    const kova::FrameWindow window = store_.Window(); // a click moves it
+    int count = -1;  // blobs in the window; none extracted in manual mode
+    int chosen = -1; // the blob taken
     XY_TRACK& record = records_[static_cast<std::size_t>(i)];
     using Process = TrackParams::ProcessType;
     if (params_.processType == Process::Manual) {
         if (Ask(k, i, h, record) != 0) return kAborted;
     } else {
-        int count = 0;
         if (Extract(target, frame, kMaxBlobs, count) != 0) return kAborted;
         const bool semi = params_.processType == Process::SemiAutomatic;
         if (count == 1) {
             record = XY_TRACK{kStatusFound, centres_[0], centres_[1]};
+            chosen = 0;
         } else if (count == 0 && !semi) {
             record = XY_TRACK{kStatusNotFound, h.wx, h.wy};
         } else if (semi && (count == 0 || params_.selectMaxArea == 0)) {
             if (Ask(k, i, h, record) != 0) return kAborted;
         } else {
-            PickLargest(count, record);
+            chosen = PickLargest(count, record);
         }
     }
     ++frameCounts_[record.status];
+    if (!observers_.empty()) Notify(k, i, window, count, chosen);
     h.x0 = h.x1;
     h.y0 = h.y1;
     h.x1 = record.x;
@@ -141,8 +149,33 @@ int TrackingEngine::Ask(int k, int i, const History& h, XY_TRACK& record) {
     return 0;
 }
 
-// The first blob whose area is strictly above every earlier one.
-void TrackingEngine::PickLargest(int count, XY_TRACK& record) const {
+// Tells the observers what target i chose in frame k, before its history
+// moves on (the working point is still the search point).
+void TrackingEngine::Notify(int k, int i, const kova::FrameWindow& window, int count, int chosen) {
+    const History& h = history_[static_cast<std::size_t>(i)];
+    const TargetSetting& target = targets_[static_cast<std::size_t>(i)];
+    TrackedTarget tracked;
+    tracked.frame = k;
+    tracked.target = i;
+    tracked.searchX = h.wx;
+    tracked.searchY = h.wy;
+    tracked.windowWidth = target.width;
+    tracked.windowHeight = target.height;
+    tracked.window = window;
+    tracked.record = records_[static_cast<std::size_t>(i)];
+    tracked.blobCount = count;
+    tracked.chosen = chosen;
+    if (count >= 0) {
+        ReadBlobsBack(window);
+        tracked.blobs = &finder_;
+    }
+    for (TrackingObserver* observer : observers_)
+        observer->TargetTracked(tracked);
+}
+
+// The first blob whose area is strictly above every earlier one; returns
+// its index.
+int TrackingEngine::PickLargest(int count, XY_TRACK& record) const {
     const int stored = std::min(count, kMaxBlobs);
     float largest = -1.0f;
     int best = 0;
@@ -155,16 +188,36 @@ void TrackingEngine::PickLargest(int count, XY_TRACK& record) const {
     const std::int16_t status = count <= kMaxBlobs ? kStatusLargestOfMany : kStatusTooManyBlobs;
     record = XY_TRACK{status, centres_[static_cast<std::size_t>(2 * best)],
                       centres_[static_cast<std::size_t>(2 * best + 1)]};
+    return best;
 }
 
 // ---- extraction ----
 
-int TrackingEngine::Extract(const TargetSetting& target, int frame, int maxCount, int& count) {
+bool TrackingEngine::TakesLeanPath() const {
     const bool leanCase =
         params_.IsColour() || (params_.pickupMode == TrackParams::PickupMode::Band &&
                                params_.filter == TrackParams::Filter::None);
-    if (lean_ && leanCase) return ExtractLean(target, frame, maxCount, count);
+    return lean_ && leanCase;
+}
+
+int TrackingEngine::Extract(const TargetSetting& target, int frame, int maxCount, int& count) {
+    if (TakesLeanPath()) return ExtractLean(target, frame, maxCount, count);
     return ExtractWithPrimitives(target, frame, maxCount, count);
+}
+
+int TrackingEngine::FindBlobs(const TargetSetting& target, int frame) {
+    int count = 0;
+    if (Extract(target, frame, kMaxBlobs, count) != 0) return -1;
+    ReadBlobsBack(store_.Window());
+    return count;
+}
+
+// The primitives leave their blobs in frame 0: the blob finder reads them
+// back (the same blobs in the same order, as both number them by their
+// first pixel), so that boxes and pixels are known on every path.
+void TrackingEngine::ReadBlobsBack(const kova::FrameWindow& window) {
+    if (TakesLeanPath()) return;
+    finder_.FindGrey(store_.Plane(0), window, params_.targetValue, params_.targetValue);
 }
 
 int TrackingEngine::ExtractLean(const TargetSetting& target, int frame, int maxCount, int& count) {

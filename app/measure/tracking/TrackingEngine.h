@@ -4,6 +4,7 @@
 #include "TargetSetting.h"
 #include "TrackParams.h"
 #include "TrackRecords.h"
+#include "TrackingObserver.h"
 #include "WindowBlobFinder.h"
 
 #include <cstdint>
@@ -54,6 +55,10 @@ public:
     // The window-local run path for band thresholds without filter (on by
     // default); off, every case goes through the frame store primitives.
     void SetLeanExtraction(bool on) { lean_ = on; }
+    // Observers see every frame and every target's choice of a run; none by
+    // default. They cost nothing when there are none.
+    void AddObserver(TrackingObserver* observer) { observers_.push_back(observer); }
+    void RemoveObservers() { observers_.clear(); }
 
     // The frame loop. 0 when every frame was tracked or the run was stopped
     // between frames, kAborted when stopped while waiting for a click or when
@@ -78,6 +83,14 @@ public:
     // parameters: blob centres become the positions of targets 0 .. n-1
     // (at most kMaxTargets); frame 0 holds the binary image afterwards.
     int ExtractTargets(int& count);
+    // Areas of the blobs of the last extraction, in the order of their
+    // centres (after ExtractTargets: of the targets picked up).
+    const std::vector<float>& BlobAreas() const { return areas_; }
+    // The extraction a run does for `target` inside the current processing
+    // window of `frame` (a colour frame for colour images); Blobs() then
+    // describes what it found. The blob count, or -1 when measuring failed.
+    int FindBlobs(const TargetSetting& target, int frame);
+    const WindowBlobFinder& Blobs() const { return finder_; }
 
     int WriteFrameRecords(TrackResultFile& file, int count, const XY_TRACK* records);
     int WriteTrackHeader(TrackResultFile& file, const MeasureHeader& header);
@@ -93,10 +106,13 @@ private:
     int TrackFrame(int k, int frame);
     int TrackTarget(int k, int i, int frame);
     int Ask(int k, int i, const History& h, XY_TRACK& record);
+    bool TakesLeanPath() const;
     int Extract(const TargetSetting& target, int frame, int maxCount, int& count);
     int ExtractLean(const TargetSetting& target, int frame, int maxCount, int& count);
     int ExtractWithPrimitives(const TargetSetting& target, int frame, int maxCount, int& count);
-    void PickLargest(int count, XY_TRACK& record) const;
+    int PickLargest(int count, XY_TRACK& record) const;
+    void Notify(int k, int i, const kova::FrameWindow& window, int count, int chosen);
+    void ReadBlobsBack(const kova::FrameWindow& window);
 
     kova::CFrameStore& store_;
     kova::CImageProc& proc_;
@@ -107,6 +123,7 @@ private:
     kova::NullProgress noProgress_;
     kova::Progress* progress_ = &noProgress_;
     bool lean_ = true;
+    std::vector<TrackingObserver*> observers_;
 
     std::vector<History> history_;
     std::vector<XY_TRACK> records_;

@@ -97,20 +97,24 @@ int WindowBlobFinder::Collect() {
     blobOfRun_.resize(runs_.size());
     for (std::size_t i = 0; i < runs_.size(); ++i) {
         const int root = Root(static_cast<int>(i));
+        const Run& run = runs_[i];
         if (root == static_cast<int>(i)) {
             blobOfRun_[i] = static_cast<int>(blobs_.size());
-            blobs_.push_back(Blob{0, 0, 0});
+            blobs_.push_back(Blob{0, 0, 0, blobOfRun_[i], run.x0, run.x1, run.y, run.y});
         } else {
             blobOfRun_[i] = blobOfRun_[static_cast<std::size_t>(root)];
         }
-        const Run& run = runs_[i];
         const std::int64_t length = run.x1 - run.x0 + 1;
         Blob& blob = blobs_[static_cast<std::size_t>(blobOfRun_[i])];
         blob.area += length;
         blob.sumX += (static_cast<std::int64_t>(run.x0) + run.x1) * length / 2;
         blob.sumY += static_cast<std::int64_t>(run.y) * length;
+        blob.x0 = std::min(blob.x0, run.x0);
+        blob.x1 = std::max(blob.x1, run.x1);
+        blob.y1 = run.y; // runs come row by row
     }
-    return static_cast<int>(blobs_.size());
+    labels_ = static_cast<int>(blobs_.size());
+    return labels_;
 }
 
 int WindowBlobFinder::FindGrey(const cv::Mat& plane, const kova::FrameWindow& window, int low,
@@ -164,11 +168,35 @@ void WindowBlobFinder::Report(int maxCount, std::vector<float>& centres,
     centres.resize(static_cast<std::size_t>(shown) * 2);
     areas.resize(static_cast<std::size_t>(shown));
     for (int k = 0; k < shown; ++k) {
-        const Blob& blob = blobs_[static_cast<std::size_t>(k)];
-        const double a = static_cast<double>(blob.area);
-        centres[static_cast<std::size_t>(2 * k)] = static_cast<float>(window_.x0 + blob.sumX / a);
-        centres[static_cast<std::size_t>(2 * k + 1)] =
-            static_cast<float>(window_.y0 + blob.sumY / a);
-        areas[static_cast<std::size_t>(k)] = static_cast<float>(a);
+        const Found found = At(k);
+        centres[static_cast<std::size_t>(2 * k)] = found.x;
+        centres[static_cast<std::size_t>(2 * k + 1)] = found.y;
+        areas[static_cast<std::size_t>(k)] = static_cast<float>(found.area);
+    }
+}
+
+WindowBlobFinder::Found WindowBlobFinder::At(int k) const {
+    const Blob& blob = blobs_[static_cast<std::size_t>(k)];
+    const double a = static_cast<double>(blob.area);
+    Found found;
+    found.x = static_cast<float>(window_.x0 + blob.sumX / a);
+    found.y = static_cast<float>(window_.y0 + blob.sumY / a);
+    found.area = static_cast<int>(blob.area);
+    found.box = kova::FrameWindow{window_.x0 + blob.x0, window_.y0 + blob.y0, window_.x0 + blob.x1,
+                                  window_.y0 + blob.y1};
+    return found;
+}
+
+void WindowBlobFinder::KeptPixels(std::vector<std::uint8_t>& mask) const {
+    const std::size_t width = static_cast<std::size_t>(window_.Width());
+    mask.assign(width * static_cast<std::size_t>(window_.Height()), 0);
+    std::vector<std::uint8_t> kept(static_cast<std::size_t>(labels_), 0);
+    for (const Blob& blob : blobs_)
+        kept[static_cast<std::size_t>(blob.label)] = 1;
+    for (std::size_t i = 0; i < runs_.size(); ++i) {
+        if (!kept[static_cast<std::size_t>(blobOfRun_[i])]) continue;
+        const Run& run = runs_[i];
+        std::fill_n(mask.begin() + static_cast<std::ptrdiff_t>(run.y * width + run.x0),
+                    run.x1 - run.x0 + 1, std::uint8_t{1});
     }
 }

@@ -19,6 +19,15 @@
 // tracking allocates nothing per window.
 class WindowBlobFinder {
 public:
+    // One blob in image pixels: its centre as Report gives it, its area and
+    // the inclusive box around its pixels.
+    struct Found {
+        float x = 0.0f;
+        float y = 0.0f;
+        int area = 0;
+        kova::FrameWindow box;
+    };
+
     // Blobs of the pixels of `plane` inside the window whose value lies in
     // [low, high] (given in either order). Returns the blob count.
     int FindGrey(const cv::Mat& plane, const kova::FrameWindow& window, int low, int high);
@@ -34,6 +43,13 @@ public:
     // Centres (x, y pairs, image pixels) and areas of the first
     // min(Count(), maxCount) blobs.
     void Report(int maxCount, std::vector<float>& centres, std::vector<float>& areas) const;
+    // Blob k, 0 .. Count() - 1.
+    Found At(int k) const;
+    // The window of the last search.
+    const kova::FrameWindow& Window() const { return window_; }
+    // The pixels of the blobs the noise removal kept, row by row over the
+    // window: 1 for a blob pixel, 0 otherwise. For looking, not for tracking.
+    void KeptPixels(std::vector<std::uint8_t>& mask) const;
 
 private:
     struct Run {
@@ -45,6 +61,9 @@ private:
         std::int64_t area;
         std::int64_t sumX;
         std::int64_t sumY;
+        int label;  // the blob's number before the noise removal
+        int x0, x1; // box in window pixels; the rows come from the runs
+        int y0, y1;
     };
 
     int FindRuns();
@@ -59,5 +78,6 @@ private:
     std::vector<int> parent_;
     std::vector<int> blobOfRun_;
     std::vector<Blob> blobs_;
+    int labels_ = 0;                 // blobs found before the noise removal
     std::vector<std::uint8_t> mask_; // in-band pixels of the window (1), reused
 };

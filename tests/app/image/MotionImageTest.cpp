@@ -108,14 +108,14 @@ TEST(MotionImageTest, RefusedChoicesKeepTheSource) {
     TempDir dir;
     for (const char* name : {"RUN0001.BMP", "WALK0002.BMP", "IMAGE.BMP"})
         WriteBmp(dir.File(name), 4, 4, 1);
-    WriteBytes(dir.File("clip.mov"), "data");
+    WriteBytes(dir.File("clip.txt"), "data");
     WriteBytes(dir.File("broken.avi"), "RIFF....AVI junk"); // an AVI nothing can read
     ImageRig rig;
     rig.prompter.QueueFiles({dir.File("RUN0001.BMP"), dir.File("WALK0002.BMP")});
     EXPECT_EQ(rig.motion.ChooseSequence(), 0);
     rig.prompter.QueueFileCancel();
     EXPECT_EQ(rig.motion.ChooseSequence(), 0);
-    for (const char* name : {"IMAGE.BMP", "clip.mov", "broken.avi"}) {
+    for (const char* name : {"IMAGE.BMP", "clip.txt", "broken.avi"}) {
         rig.prompter.QueueFiles({dir.File(name)});
         EXPECT_EQ(rig.motion.ChooseSequence(), 0);
     }
@@ -303,9 +303,11 @@ TEST(SequenceFaultsTest, SeriesIsCheckedWholeKeepsItsDigitsAndIsLookedForBesideI
 }
 
 // Three 16 x 8 grey frames of base, base + 80 and base + 160 by the project's
-// writer, converted by ffmpeg to `format` unless it is empty.
+// writer, converted by ffmpeg to `format` unless it is empty ("h264": an MP4
+// with B-frames).
 std::string WriteClip(const TempDir& dir, const std::string& format, int base = 40) {
-    const std::string raw = dir.File("raw.avi"), clip = dir.File("clip.avi");
+    const bool h264 = format == "h264";
+    const std::string raw = dir.File("raw.avi"), clip = dir.File(h264 ? "clip.mp4" : "clip.avi");
     kova::CFrameStore store;
     store.Put_framesize(16, 8);
     kova::CAviVideo writer;
@@ -318,14 +320,16 @@ std::string WriteClip(const TempDir& dir, const std::string& format, int base = 
     if (format.empty())
         std::rename(raw.c_str(), clip.c_str());
     else
-        std::system(("ffmpeg -v error -y -i " + raw + " -c:v rawvideo -sws_dither none -pix_fmt " +
-                     format + " " + clip)
+        std::system(("ffmpeg -v error -y -i " + raw +
+                     (h264 ? " -c:v libx264 -bf 2 -crf 0 -pix_fmt yuv420p "
+                           : " -c:v rawvideo -sws_dither none -pix_fmt " + format + " ") +
+                     clip)
                         .c_str());
     return clip;
 }
 
 TEST(SequenceFaultsTest, AviOfAnyDepthIsChosenLoadedAndPagedInOneOpenFile) {
-    for (const char* format : {"", "rgb555le", "bgra"}) {
+    for (const char* format : {"", "rgb555le", "bgra", "h264"}) {
         if (*format && std::system("ffmpeg -version >/dev/null 2>&1") != 0)
             GTEST_SKIP() << "ffmpeg is not installed";
         TempDir dir;
@@ -335,7 +339,7 @@ TEST(SequenceFaultsTest, AviOfAnyDepthIsChosenLoadedAndPagedInOneOpenFile) {
         ASSERT_EQ(rig.motion.ChooseSequence(), 1) << format;
         const ImageSource& s = rig.motion.Source();
         EXPECT_EQ(std::tie(s.aviFile, s.aviFirst, s.aviLast, s.frames),
-                  std::make_tuple("clip.avi", 1, 3, 3));
+                  std::make_tuple(SeriesName::NameOf(path), 1, 3, 3));
         EXPECT_NEAR(rig.Pixel(), 40, 12) << format;
         kova::NullProgress progress;
         ASSERT_EQ(rig.display.LoadAvi(path, 2, 3, progress), 1) << format;
