@@ -9,7 +9,10 @@ the file dialog, 图像/2D比例标定 sets a scale through the dialog's fields,
 shows its last frame ("帧 60 / 60" in the status bar), 文件/退出 ends the
 program; then the KOVA.CFG it wrote must hold the values. On the tracked demo
 结果浏览/位置速率 opens the position window, 查看数据 its table in the text
-window, which saves it as a .tr1 equal to kova-batch's; 查看图表 opens the charts. Every control is found by its accessible name and role.
+window, which saves it as a .tr1 equal to kova-batch's; 查看图表 opens the charts;
+结果浏览/结果视频表示 replays the measurement with its trajectories (播放,
+停止) and 画面保存 writes frames 1 to 3 as E2E0001.BMP ... E2E0003.BMP. Every
+control is found by its accessible name and role.
 Prints "1 passed, 0 failed" or "0 passed, 1 failed".
 """
 
@@ -220,6 +223,64 @@ def check_position_table(app, frame, args):
     shot(args, "charts")
     log("the chart window is shown")
 
+def panel_frame_text(panel):
+    """The video control panel's "帧 N (i / n)" line."""
+    return next((label(n) for n, _ in walk(panel) if role(n) == R.ROLE_LABEL and
+                 label(n).startswith("帧 ")), "")
+
+def check_result_video(app, frame, args):
+    """结果视频表示 with trajectories on: play, stop, 画面保存 of frames 1 to 3."""
+    choose_menu(frame, "结果浏览", "结果视频表示")
+    dialog = find(app, {R.ROLE_DIALOG}, "结果视频显示", where=" (the result video window)")
+    panel = find(app, {R.ROLE_DIALOG}, "视频控制", where=" (the video control panel)")
+    where = " in 结果视频显示"
+    trajectories = find(dialog, {R.ROLE_CHECK_BOX}, "显示轨迹", where=where)
+    if not safe(lambda: trajectories.getState().contains(R.STATE_CHECKED)):
+        raise Failure("显示轨迹 is not set when the window opens")
+    start = wait_for("the panel's frame line", lambda: panel_frame_text(panel), 10)
+    press(find(panel, BUTTON_ROLES, "播放", where=" in 视频控制"), "播放")
+    wait_for("the replay to move on from " + start, lambda: panel_frame_text(panel) != start, 10)
+    press(find(panel, BUTTON_ROLES, "停止", where=" in 视频控制"), "停止")
+    shot(args, "result-video")
+    log("the replay ran: %s, then %s" % (start, panel_frame_text(panel)))
+    set_text(find(dialog, TEXT_ROLES, "终止帧", where=where), "3", "field 终止帧")
+    press(find(dialog, BUTTON_ROLES, "帧选择", where=where), "帧选择")
+    apply = find(dialog, BUTTON_ROLES, "执行设定", where=where)
+    wait_for("执行设定 to be enabled by the new selection",
+             lambda: apply.getState().contains(R.STATE_ENABLED), 10)
+    press(apply, "执行设定")
+    press(find(dialog, BUTTON_ROLES, "画面保存", where=where), "画面保存", may_block=True)
+    save_file(app, args, os.path.join(args.folder, "E2E0001.BMP"))
+    done = wait_for("the message 图象保存结束。", lambda: window(
+        app, lambda w: named(w, {R.ROLE_LABEL}, "图象保存结束。")), 20)
+    press(first((n for n, _ in walk(done) if role(n) in BUTTON_ROLES), lambda n: True),
+          "the message's button")
+    saved = ["E2E%04d.BMP" % n for n in (1, 2, 3)]
+    missing = [name for name in saved if not os.path.exists(os.path.join(args.folder, name))]
+    if missing or os.path.exists(os.path.join(args.folder, "E2E0004.BMP")):
+        raise Failure("画面保存 of frames 1 to 3 wrote %s" % sorted(
+            n for n in os.listdir(args.folder) if n.startswith("E2E") and n.endswith(".BMP")))
+    log("画面保存 wrote " + ", ".join(saved))
+    press(find(dialog, BUTTON_ROLES, "关闭", where=where), "关闭")
+    wait_for("the window 结果视频显示 to close",
+             lambda: window(app, lambda w: label(w) == "结果视频显示") is None, 10)
+
+def check_stick_figures(app, frame, args):
+    """连接线图一览: 设置连接线 keeps the lines with 确认, 查看 shows the figures."""
+    choose_menu(frame, "结果浏览", "连接线图一览")
+    dialog = find(app, {R.ROLE_DIALOG}, "连接线一览表", where=" (the stick-figure list)")
+    where = " in 连接线一览表"
+    press(find(dialog, BUTTON_ROLES, "设置连接线", where=where), "设置连接线", may_block=True)
+    editor = find(app, {R.ROLE_DIALOG}, "连接线设定", where=" (the connection line editor)")
+    press(find(editor, BUTTON_ROLES, "确认", where=" in 连接线设定"), "确认")
+    wait_for("the dialog 连接线设定 to close",
+             lambda: window(app, lambda w: label(w) == "连接线设定") is None, 10)
+    press(find(dialog, BUTTON_ROLES, "查看", where=where), "查看")
+    wait_for("the window 连接线一览", lambda: window(
+        app, lambda w: role(w) == R.ROLE_FRAME and label(w) == "连接线一览"), 10)
+    shot(args, "stick-figures")
+    log("the stick figures are shown")
+
 def describe_windows(app, seconds=10.0):
     """The shown windows with their texts, for the failure report."""
     end, lines = time.monotonic() + seconds, []
@@ -327,6 +388,8 @@ def run(args, process):
     log("the status bar reads 帧 60 / 60")
     shot(args, "last-frame")
     check_position_table(app, frame, args)
+    check_result_video(app, frame, args)
+    check_stick_figures(app, frame, args)
     # 2D比例标定: a modeless dialog.
     choose_menu(frame, "图像", "2D比例标定")
     calibration = find(app, {R.ROLE_DIALOG}, "2D 标定", where=" (the calibration dialog)")

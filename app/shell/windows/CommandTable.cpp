@@ -13,6 +13,8 @@
 #include "DistanceHost.h"
 #include "PixelValueHost.h"
 #include "PositionHost.h"
+#include "ResultVideoHost.h"
+#include "StickFigureHost.h"
 
 #include <QMdiArea>
 #include <iterator>
@@ -136,6 +138,12 @@ std::vector<CommandRow> ResultBrowseMenu() {
                       ToolWindow::DistanceAnalysis, &Make<DistanceHost>),
         WindowCommand(kAngle, kResultBrowse, "2 线间夹角 (&A)", "计算两线间夹角", check,
                       ToolWindow::AngleAnalysis, &Make<AngleHost>),
+        WindowCommand(kResultVideo, kResultBrowse, "结果视频表示(&V)",
+                      "连续表示运动图像、运动轨迹和连接线图", &ViewCommands::CanResultVideo,
+                      ToolWindow::ResultVideo, &Make<ResultVideoHost>),
+        WindowCommand(kStickFigures, kResultBrowse, "连接线图一览(&S)", "将连接线错开位置表示",
+                      &ViewCommands::MeasureWindowCheck, ToolWindow::StickFigure,
+                      &Make<StickFigureHost>),
     };
 }
 
