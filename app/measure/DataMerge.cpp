@@ -6,6 +6,7 @@
 #include "CTrackInfo2D.h"
 #include "MeasurePaths.h"
 #include "Prompter.h"
+#include "StagedPair.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -19,6 +20,10 @@ using kova::MessageIcon;
 
 const char* const kImageKeys[] = {"ImagePath",   "ImageNameHead", "ImageFileExt",   "ImageStartNum",
                                   "ImageEndNum", "ImageScenes",   "ImageStartFile", "ImageEndFile"};
+const char* const kAviKeys[] = {"AviFile", "AviStartFrm", "AviEndFrm"};
+// What a later input of a joined series or video range gives the output.
+const std::vector<const char*> kSeriesEndKeys = {"ImageEndNum", "ImageEndFile"};
+const std::vector<const char*> kAviEndKeys = {"AviEndFrm"};
 
 void Error(kova::Prompter& prompter, const char* text) {
     prompter.Show(text, "错误", MessageIcon::Exclamation);
@@ -189,6 +194,7 @@ const char* HeaderDifference(const MeasureHeader& ref, const MeasureHeader& h, i
     if (h.originX != ref.originX) return "原点X错误。";
     if (h.originY != ref.originY) return "原点Y错误。";
     if (h.angle != ref.angle) return "角度错误。";
+    if (h.directY != ref.directY) return "Y轴方向错误。";
     if (mode == DataMerge::kByFrames && h.targets != ref.targets) return "目标数错误。";
     if (mode == DataMerge::kByTargets && h.frames != ref.frames) return "帧数错误。";
     return nullptr;
@@ -240,69 +246,101 @@ void DataMerge::InfoSaveError(kova::Prompter& prompter) const {
                   MessageIcon::Exclamation);
 }
 
-void DataMerge::RemoveOutput() const {
-    std::remove(OutputTrackPath().c_str());
-    std::remove(OutputInfoPath().c_str());
+namespace {
+
+// A measurement of a video names its file and frame range in the AVI keys.
+bool IsVideo(InputInfo& info) {
+    return MeasurePaths::SameIgnoringCase(info.Text("ImageFileExt"), "AVI");
 }
 
-bool DataMerge::JoinInfoFiles(kova::Prompter& prompter) const {
-    CCfgFile output;
-    int firstStart = 0;
-    int previousEnd = 0;
-    std::string path, nameHead, kind;
+void CopyImageKeys(InputInfo& from, CCfgFile* to) {
+    for (const char* key : kImageKeys)
+        CopyKey(from, to, key);
+    if (IsVideo(from)) {
+        for (const char* key : kAviKeys)
+            CopyKey(from, to, key);
+    }
+}
+
+// The range of images (series numbers, or frames of the video) an input
+// was measured on.
+struct ImageRange {
+    int first = 0;
+    int last = 0;
+};
+
+ImageRange RangeOf(InputInfo& info) {
+    if (IsVideo(info)) return {info.Number("AviStartFrm"), info.Number("AviEndFrm")};
+    return {info.Number("ImageStartNum"), info.Number("ImageEndNum")};
+}
+
+} // namespace
+
+bool DataMerge::JoinInfoFiles(kova::Prompter& prompter, CCfgFile* output) const {
+    ImageRange joined;
+    std::string path, nameHead, kind, video;
     for (int number = startNumber; number <= endNumber; ++number) {
         InputInfo info(InputInfoPath(number));
+        const ImageRange range = RangeOf(info);
         if (number == startNumber) {
-            for (const char* key : kImageKeys)
-                CopyKey(info, &output, key);
-            firstStart = info.Number("ImageStartNum");
+            CopyImageKeys(info, output);
+            joined.first = range.first;
             path = info.Text("ImagePath");
             nameHead = info.Text("ImageNameHead");
             kind = info.Text("ImageFileExt");
+            video = info.Text("AviFile");
         } else {
+            // The next input continues the same images where the last one ended.
+            const bool videos = IsVideo(info);
             if (!MeasurePaths::SameIgnoringCase(info.Text("ImagePath"), path) ||
                 !MeasurePaths::SameIgnoringCase(info.Text("ImageNameHead"), nameHead) ||
                 !MeasurePaths::SameIgnoringCase(info.Text("ImageFileExt"), kind) ||
-                info.Number("ImageStartNum") != previousEnd + 1) {
+                (videos && !MeasurePaths::SameIgnoringCase(info.Text("AviFile"), video)) ||
+                range.first != joined.last + 1) {
                 Error(prompter, "图像不连续。");
-                RemoveOutput();
                 return false;
             }
-            CopyKey(info, &output, "ImageEndNum");
-            CopyKey(info, &output, "ImageEndFile");
-            output.SetValue("ImageScenes", info.Number("ImageEndNum") - firstStart + 1);
+            for (const char* key : videos ? kAviEndKeys : kSeriesEndKeys)
+                CopyKey(info, output, key);
+            output->SetValue("ImageScenes", range.last - joined.first + 1);
         }
-        previousEnd = info.Number("ImageEndNum");
+        joined.last = range.last;
     }
-    output.SetModified(1);
-    if (!output.Save(OutputInfoPath())) {
-        InfoSaveError(prompter);
-        RemoveOutput();
+    return true;
+}
+
+bool DataMerge::SaveInfo(kova::Prompter& prompter, CCfgFile& info, StagedPair& pair) const {
+    info.SetModified(1);
+    std::string failed;
+    if (!pair.StageInfo(info) || !pair.Commit(&failed)) {
+        if (failed == OutputTrackPath())
+            TrackError(prompter);
+        else
+            InfoSaveError(prompter);
         return false;
     }
     return true;
+}
+
+void DataMerge::TrackError(kova::Prompter& prompter) const {
+    if (mode == kByTargets)
+        Error(prompter, "读写 '.trk'文件出错。");
+    else
+        prompter.Show("读写 '.trk'文件时出错。", "Error", MessageIcon::Exclamation);
 }
 
 bool DataMerge::MergeByFrames(kova::Prompter& prompter) const {
     std::vector<std::string> inputs;
     for (int number = startNumber; number <= endNumber; ++number)
         inputs.push_back(InputTrackPath(number));
+    StagedPair pair(OutputTrackPath(), OutputInfoPath());
     FrameJoin join(inputs, totalFrames, totalTargets);
-    if (!join.Save(OutputTrackPath())) {
-        prompter.Show("读写 '.trk'文件时出错。", "Error", MessageIcon::Exclamation);
-        RemoveOutput();
+    if (!pair.StageTrack(join)) {
+        TrackError(prompter);
         return false;
     }
-    return JoinInfoFiles(prompter);
-}
-
-bool DataMerge::WriteStartInfo() const {
-    InputInfo info(InputInfoPath(startNumber));
-    CCfgFile output;
-    for (const char* key : kImageKeys)
-        CopyKey(info, &output, key);
-    output.SetModified(1);
-    return output.Save(OutputInfoPath()) != 0;
+    CCfgFile info;
+    return JoinInfoFiles(prompter, &info) && SaveInfo(prompter, info, pair);
 }
 
 bool DataMerge::MergeByTargets(kova::Prompter& prompter) const {
@@ -322,17 +360,16 @@ bool DataMerge::MergeByTargets(kova::Prompter& prompter) const {
         }
         offset += input.GetTargetCount();
     }
-    if (!ok || offset != totalTargets || !output.Save(OutputTrackPath())) {
-        Error(prompter, "读写 '.trk'文件出错。");
-        RemoveOutput();
+    StagedPair pair(OutputTrackPath(), OutputInfoPath());
+    if (!ok || offset != totalTargets || !pair.StageTrack(output)) {
+        TrackError(prompter);
         return false;
     }
-    if (!WriteStartInfo()) {
-        InfoSaveError(prompter);
-        RemoveOutput();
-        return false;
-    }
-    return true;
+    // The image keys of the start input only.
+    InputInfo start(InputInfoPath(startNumber));
+    CCfgFile info;
+    CopyImageKeys(start, &info);
+    return SaveInfo(prompter, info, pair);
 }
 
 int DataMerge::Run(kova::Prompter& prompter) {

@@ -2,7 +2,9 @@
 
 #include <string>
 
+class CCfgFile;
 class CTrackFile2D;
+class StagedPair;
 namespace kova {
 class Prompter;
 }
@@ -30,6 +32,8 @@ public:
     bool ChooseInput(kova::Prompter& prompter, const CTrackFile2D& track);
     // "执行": 1 merged, 0 the merge failed (the dialog closes in both cases),
     // -1 refused by a check or the overwrite question (the dialog stays open).
+    // The output pair is replaced only by a complete merge: after a failure
+    // an existing pair is as it was.
     int Run(kova::Prompter& prompter);
 
     // Input and output names.
@@ -43,9 +47,12 @@ private:
     bool CheckFiles(kova::Prompter& prompter);
     bool MergeByFrames(kova::Prompter& prompter) const;
     bool MergeByTargets(kova::Prompter& prompter) const;
-    bool JoinInfoFiles(kova::Prompter& prompter) const;
-    bool WriteStartInfo() const;
-    void RemoveOutput() const;
+    // The .TRI of a merge by frames: the image keys of the first input, the
+    // end of the images of the last; false when the images do not continue.
+    bool JoinInfoFiles(kova::Prompter& prompter, CCfgFile* output) const;
+    // Writes the .TRI beside the staged .TRK and puts the pair in place.
+    bool SaveInfo(kova::Prompter& prompter, CCfgFile& info, StagedPair& pair) const;
+    void TrackError(kova::Prompter& prompter) const;
     void InfoSaveError(kova::Prompter& prompter) const;
     std::string Stem(int number) const;
 };

@@ -3,6 +3,7 @@
 #include "CDataServer.h"
 #include "CTrackFile2D.h"
 #include "CTrackInfo2D.h"
+#include "MeasureDocument.h"
 #include "Prompter.h"
 
 #include <algorithm>
@@ -99,12 +100,16 @@ void GravityLogic::ComputeOutput(int output, int sex, const double* x, const dou
     const int s = sex == 1 ? 1 : 0;
     double sx = 0, sy = 0;
     if (output == 0) {
+        // The table's weights add up to 1.004 and 1.002: divided by their
+        // sum, the whole body of coincident landmarks lies on them.
+        double total = 0;
         for (int i = 0; i < kLandmarks; ++i) {
             sx += kWeights[s][i] * x[i];
             sy += kWeights[s][i] * y[i];
+            total += kWeights[s][i];
         }
-        *outX = sx;
-        *outY = sy;
+        *outX = sx / total;
+        *outY = sy / total;
         return;
     }
     double mass = 0;
@@ -118,6 +123,21 @@ void GravityLogic::ComputeOutput(int output, int sex, const double* x, const dou
     }
     *outX = sx / mass;
     *outY = sy / mass;
+}
+
+std::int16_t GravityLogic::OutputStatus(int output, const std::int16_t* status) {
+    std::int16_t worst = kStatusFound;
+    const auto take = [&](int landmark) { worst = std::max(worst, status[landmark - 1]); };
+    if (output == 0) {
+        for (int landmark = 1; landmark <= kLandmarks; ++landmark)
+            take(landmark);
+        return worst;
+    }
+    for (int index : kGroups[output]) {
+        take(kSegments[index].a);
+        take(kSegments[index].b);
+    }
+    return worst;
 }
 
 bool GravityLogic::CheckChoices(const GravityChoices& choices, kova::Prompter& prompter) {
@@ -147,19 +167,22 @@ int GravityLogic::ComputeGravity(const GravityChoices& choices, CTrackFile2D& tr
     info.GetTargetName(&names, total);
     std::copy(LandmarkNames().begin(), LandmarkNames().end(), names.begin());
     double x[kLandmarks], y[kLandmarks];
+    std::int16_t status[kLandmarks];
     for (int f = 0; f < track.GetFrameCount(); ++f) {
         for (int t = 0; t < kLandmarks; ++t) {
             XY_TRACK p{};
             track.GetPoint(t, f, &p);
             x[t] = p.x;
             y[t] = p.y;
+            status[t] = p.status;
         }
         int target = first;
         for (int output = 0; output < GravityChoices::kOutputCount; ++output) {
             if (!choices.outputs[static_cast<std::size_t>(output)]) continue;
             double cx = 0, cy = 0;
             ComputeOutput(output, choices.sex, x, y, &cx, &cy);
-            const XY_TRACK point{kStatusFound, static_cast<float>(cx), static_cast<float>(cy)};
+            const XY_TRACK point{OutputStatus(output, status), static_cast<float>(cx),
+                                 static_cast<float>(cy)};
             track.SetPoint(target, f, &point);
             names[static_cast<std::size_t>(target)] =
                 OutputNames()[static_cast<std::size_t>(output)];
@@ -169,4 +192,15 @@ int GravityLogic::ComputeGravity(const GravityChoices& choices, CTrackFile2D& tr
     info.SetTargetName(&names, total);
     if (locked) server.UnLockData(&client, 1);
     return 1;
+}
+
+int GravityLogic::Run(const GravityChoices& choices, MeasureDocument& document) {
+    CTrackFile2D& track = document.Track();
+    const int before = track.GetTargetCount();
+    document.History().Record("人体重心");
+    const int result = ComputeGravity(choices, track, document.Info(), document.DataServer(),
+                                      document.Client(), document.Prompter());
+    // Refused, or not even one target could be added: nothing changed.
+    if (track.GetTargetCount() == before) document.History().Discard();
+    return result;
 }

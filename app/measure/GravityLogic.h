@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -8,6 +9,7 @@ class CDataClient;
 class CDataServer;
 class CTrackFile2D;
 class CTrackInfo2D;
+class MeasureDocument;
 namespace kova {
 class Prompter;
 }
@@ -35,6 +37,9 @@ public:
                               CTrackInfo2D& info, CDataServer& server, CDataClient& client,
                               kova::Prompter& prompter);
 
+    // The command on the open measurement, one step of its undo history.
+    static int Run(const GravityChoices& choices, MeasureDocument& document);
+
     // Names of the 20 landmarks and of the 22 outputs.
     static const std::vector<std::string>& LandmarkNames();
     static const std::vector<std::string>& OutputNames();
@@ -44,4 +49,7 @@ public:
     // One frame: the 20 landmark positions (x, y) in, the output point out.
     static void ComputeOutput(int output, int sex, const double* x, const double* y, double* outX,
                               double* outY);
+    // The status of an output point: the highest status of the landmarks it
+    // is computed from, 0 when they are all good (measured or interpolated).
+    static std::int16_t OutputStatus(int output, const std::int16_t* status);
 };

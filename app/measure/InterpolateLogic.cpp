@@ -51,13 +51,15 @@ int InterpolateLogic::InterpolateTrack(XY_TRACK* records, int count, int level,
                                        kova::Prompter& prompter) {
     if (!records || count < 1) return 1;
     try {
-        std::vector<float> bx{records[0].x};
-        std::vector<float> by{records[0].y};
+        // The curve runs through good points only: doubtful records before
+        // the first good one have nothing to be filled from and stay.
+        std::vector<float> bx, by;
         std::vector<Gap> gaps;
         bool open = false;
-        for (int i = 1; i < count; ++i) {
+        for (int i = 0; i < count; ++i) {
             const XY_TRACK& r = records[i];
             if (r.status >= level) {
+                if (bx.empty()) continue;
                 if (!open) gaps.push_back({i, 0, static_cast<int>(bx.size()) - 1});
                 open = true;
                 ++gaps.back().length;
@@ -72,14 +74,12 @@ int InterpolateLogic::InterpolateTrack(XY_TRACK* records, int count, int level,
             open = false;
             // The point that closes a gap is always a curve point: a target
             // standing still repeats its position across a missed frame.
-            if (closing || !SamePosition(r, records[i - 1])) {
+            if (bx.empty() || closing || !SamePosition(r, records[i - 1])) {
                 bx.push_back(r.x);
                 by.push_back(r.y);
             }
         }
         if (open) gaps.pop_back(); // doubtful frames at the end stay as they are
-        bx.back() = records[count - 1].x;
-        by.back() = records[count - 1].y;
         if (bx.size() < 2) return 1;
         SplineCurve curve;
         if (!curve.Build(bx, by)) return 0;
@@ -127,11 +127,17 @@ int InterpolateLogic::Run(MeasureDocument& document, const std::vector<int>& tar
         prompter.Show("请选择目标。", "确认", MessageIcon::Exclamation);
         return -1;
     }
+    document.History().Record("内插补间");
     CDataClient client;
     client.SetName("内插补间");
     bool ok = document.DataServer().LockData(&client) != 0;
-    for (std::size_t i = 0; ok && i < targets.size(); ++i)
+    int changed = 0;
+    for (std::size_t i = 0; ok && i < targets.size(); ++i) {
         ok = InterpolateTarget(document, targets[i], level) != 0;
+        if (ok) ++changed;
+    }
+    // Targets done before a failure keep their change, which stays a step.
+    if (changed == 0) document.History().Discard();
     if (client.IsDataLocked()) document.DataServer().UnLockData(&client, 1);
     if (display) display->Refresh();
     if (ok)

@@ -23,6 +23,7 @@ MeasureDocument::~MeasureDocument() {
 
 int MeasureDocument::OnNewDocument(CCfgFile* systemConfig) {
     track_.SetCalibration(systemConfig);
+    history_.Clear();
     return 1;
 }
 
@@ -52,6 +53,8 @@ int MeasureDocument::SaveMeasurement(const std::string& path, CTrackFile2D* trac
         prompter_.Show("It can't save track information", "KOVA", MessageIcon::Exclamation);
         unsavedPath_ = infoPath;
     }
+    // An unsaved .TRI stays modified, so the history keeps it a change.
+    if (track == &track_) history_.MarkSaved();
     return 1;
 }
 
@@ -66,6 +69,7 @@ int MeasureDocument::LoadDocument(const std::string& path) {
         NotifyLoaded();
     else
         ForgetEmptyTable();
+    history_.Clear();
     if (locked) server_.UnLockData(&client_, 1);
     return loaded;
 }
@@ -104,10 +108,12 @@ int MeasureDocument::OpenResult(const std::string& path) {
     }
     if (LoadMeasurement(chosen, &track_, &info_)) {
         NotifyLoaded();
+        history_.Clear();
         server_.UnLockData(&client_, 1);
         return 1;
     }
     ForgetEmptyTable();
+    history_.Clear();
     server_.UnLockData(&client_, 1);
     CPtFile::LoadError(prompter_);
     return -1;

@@ -4,6 +4,7 @@
 #include "CDataServer.h"
 #include "CTrackFile2D.h"
 #include "CTrackInfo2D.h"
+#include "MeasureHistory.h"
 
 #include <functional>
 #include <string>
@@ -31,6 +32,9 @@ public:
     CDataServer& DataServer() { return server_; }
     CDataClient& Client() { return client_; }
     kova::Prompter& Prompter() { return prompter_; }
+    // The undo history of the table and information; cleared when another
+    // measurement is loaded, its saved state set at every save.
+    MeasureHistory& History() { return history_; }
 
     // Where the file dialogs start (the frame store's data directory).
     void SetDataDirectory(const std::string& directory) { track_.SetDataDirectory(directory); }
@@ -73,6 +77,7 @@ private:
     CTrackFile2D track_;
     CTrackInfo2D info_;
     CDataServer server_;
+    MeasureHistory history_{*this};
     std::function<void()> rebuild_;
     std::string unsavedPath_;
 };

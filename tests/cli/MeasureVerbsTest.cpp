@@ -133,14 +133,44 @@ TEST_F(MeasureVerbs, MergeJoinsANumberedSeries) {
     merged.Load(dir.File("RUN.TRK"));
     EXPECT_EQ(merged.GetFrameCount(), 5);
     EXPECT_TRUE(Exists(dir.File("RUN.TRI")));
-    // A .TRI that cannot be written is named, and nothing of the pair stays.
+    // A .TRI that cannot be written is named, and the earlier .TRK stays.
+    const std::string first = kova::test::ReadBytes(dir.File("RUN.TRK"));
     std::filesystem::remove(dir.File("RUN.TRI"));
     std::filesystem::create_directory(dir.File("RUN.TRI"));
     Run(args, 1, "It can't save track information\n" + dir.File("RUN.TRI"));
-    EXPECT_FALSE(Exists(dir.File("RUN.TRK")));
+    EXPECT_EQ(kova::test::ReadBytes(dir.File("RUN.TRK")), first);
     std::filesystem::remove(dir.File("RUN.TRI"));
     args.insert(args.end(), {"--mode", "targets"});
     Run(args, 1, "帧数错误。");
     args.back() = "x";
     Run(args, 2);
+}
+
+TEST_F(MeasureVerbs, CorrectionsFollowTheSoundRules) {
+    // interpolate: doubtful first frames are no curve points and stay.
+    const std::string path = Write("a.TRK", 1, 4, 1);
+    CTrackFile2D edit;
+    edit.Load(path);
+    const XY_TRACK doubtful{3, 50.0f, 50.0f};
+    edit.SetPoint(0, 0, &doubtful);
+    edit.Save(path);
+    Run({"interpolate", path, "--level", "1"}, 0);
+    EXPECT_EQ(std::make_tuple(At(path, 0, 0).x, At(path, 0, 1).status, At(path, 0, 1).x),
+              std::make_tuple(50.f, 3, 99.f));
+    // cog: the weights are normalised and the centre carries the worst status.
+    const std::string body = Write("b.TRK", 20, 2, 1);
+    Run({"cog", body, "--outputs", "1"}, 0);
+    EXPECT_EQ(std::make_tuple(At(body, 20, 0).status, At(body, 20, 1).status),
+              std::make_tuple(0, 3));
+    EXPECT_NEAR(At(body, 20, 1).x, 99.0, 1e-4);
+    // merge: another y direction is refused.
+    Write("Y0001.TRK", 1, 2);
+    CTrackFile2D other;
+    other.Load(Write("Y0002.TRK", 1, 2));
+    MeasureHeader header = other.GetHeader();
+    header.directY = -1;
+    other.SetHeader(header);
+    other.Save(dir.File("Y0002.TRK"));
+    Run({"merge", dir.File("Y"), "--start", "1", "--end", "2"}, 1, "Y轴方向错误。");
+    EXPECT_FALSE(Exists(dir.File("Y.TRK")));
 }

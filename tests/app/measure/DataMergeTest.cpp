@@ -101,9 +101,7 @@ TEST_F(DataMergeTest, FieldChecksInOrder) {
 TEST_F(DataMergeTest, MergeByFramesJoinsPointsAndImageKeys) {
     WriteInput(1, 2, 3, 1, 3);
     WriteInput(2, 2, 2, 4, 5);
-    MeasureHeader other = SampleHeader();
-    other.directY = 1; // the y direction is not compared
-    WriteInput(3, 2, 1, 6, 6, other);
+    WriteInput(3, 2, 1, 6, 6);
     merge.endNumber = 3;
     EXPECT_EQ(merge.Run(prompter), 1);
     EXPECT_EQ(prompter.Messages(),
@@ -116,7 +114,7 @@ TEST_F(DataMergeTest, MergeByFramesJoinsPointsAndImageKeys) {
               (std::vector<std::string>{"1", "6", "6", "seq6.BMP"}));
 }
 
-TEST_F(DataMergeTest, ImageGapFailsAndLeavesNoOutput) {
+TEST_F(DataMergeTest, ImageGapFailsAndLeavesTheOutputAsItWas) {
     WriteInput(1, 1, 50, 1, 50);
     WriteInput(2, 1, 49, 52, 100);
     merge.endNumber = 2;
@@ -124,6 +122,44 @@ TEST_F(DataMergeTest, ImageGapFailsAndLeavesNoOutput) {
     EXPECT_EQ(prompter.Messages(),
               (std::vector<Message>{Error("图像不连续。"), Error("数据连接失败。")}));
     EXPECT_FALSE(Output());
+    EXPECT_EQ(dir.Entries().size(), 4u); // the inputs only
+    // An existing pair survives the overwrite question and the failure.
+    WriteBytes(dir.File("RUN.TRK"), "old track");
+    WriteBytes(dir.File("RUN.TRI"), "old info");
+    prompter.QueueAnswer(MessageAnswer::Ok);
+    EXPECT_EQ(merge.Run(prompter), 0);
+    EXPECT_EQ(std::pair(ReadBytes(dir.File("RUN.TRK")), ReadBytes(dir.File("RUN.TRI"))),
+              std::pair(std::string("old track"), std::string("old info")));
+    EXPECT_EQ(dir.Entries().size(), 6u);
+}
+
+TEST_F(DataMergeTest, ConsecutiveVideoRangesJoinByFrames) {
+    const auto video = [&](int number, const char* file, int first, int last) {
+        WriteInput(number, 1, last - first + 1, 0, 0);
+        CCfgFile info;
+        info.SetValue("ImageFileExt", std::string("AVI"));
+        info.SetValue("AviFile", std::string(file));
+        info.SetValue("AviStartFrm", first);
+        info.SetValue("AviEndFrm", last);
+        info.SetValue("ImageScenes", last - first + 1);
+        ASSERT_EQ(info.Save(dir.File("RUN000" + std::to_string(number) + ".TRI")), 1);
+    };
+    video(1, "walk.avi", 10, 12);
+    video(2, "walk.avi", 13, 14);
+    merge.endNumber = 2;
+    ASSERT_EQ(merge.Run(prompter), 1);
+    EXPECT_EQ((std::vector<std::string>{InfoText("AviFile"), InfoText("AviStartFrm"),
+                                        InfoText("AviEndFrm"), InfoText("ImageScenes")}),
+              (std::vector<std::string>{"walk.avi", "10", "14", "5"}));
+    // Another video, or a range that does not continue, is a break.
+    for (auto [file, first] : {std::pair{"run.avi", 13}, {"walk.avi", 14}}) {
+        video(2, file, first, first + 1);
+        prompter.Clear();
+        prompter.QueueAnswer(MessageAnswer::Ok);
+        EXPECT_EQ(merge.Run(prompter), 0);
+        EXPECT_EQ(prompter.Texts()[1], "图像不连续。") << file;
+        EXPECT_EQ(InfoText("AviEndFrm"), "14"); // the earlier output stays
+    }
 }
 
 TEST_F(DataMergeTest, HeaderDifferencesAreNamed) {
@@ -140,6 +176,7 @@ TEST_F(DataMergeTest, HeaderDifferencesAreNamed) {
         {[](MeasureHeader* h) { h->originX = 1.0f; }, "原点X错误。"},
         {[](MeasureHeader* h) { h->originY = 1.0f; }, "原点Y错误。"},
         {[](MeasureHeader* h) { h->angle = 1.0f; }, "角度错误。"},
+        {[](MeasureHeader* h) { h->directY = 1; }, "Y轴方向错误。"},
     };
     WriteInput(1, 2, 3, 1, 3);
     merge.endNumber = 2;
@@ -195,7 +232,7 @@ TEST_F(DataMergeTest, ExistingOutputIsOverwrittenOnlyWhenConfirmed) {
     EXPECT_EQ(ReadBytes(dir.File("RUN.TRK")), ReadBytes(dir.File("RUN0001.TRK")));
 }
 
-TEST_F(DataMergeTest, TruncatedInputFailsTheCopyAndRemovesTheOutput) {
+TEST_F(DataMergeTest, TruncatedInputFailsTheCopyAndLeavesNoOutput) {
     WriteInput(1, 1, 2, 1, 2);
     WriteInput(2, 1, 2, 3, 4);
     const std::string bytes = ReadBytes(dir.File("RUN0002.TRK"));

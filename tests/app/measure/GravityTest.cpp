@@ -61,9 +61,11 @@ TEST_F(GravityTest, WholeBodyOfTwentyTargets) {
     Fill(20, 3, 100.0f, 50.0f);
     ASSERT_EQ(Compute(GravityChoices{}), 1); // default: whole body only
     ASSERT_EQ(doc.Track().GetTargetCount(), 21);
-    // All landmarks at one point P: the unnormalised weights give 1.004 P.
-    EXPECT_NEAR(At(doc.Track(), 20, 2).x, 1.004 * 102.0, 1e-4);
-    EXPECT_NEAR(At(doc.Track(), 20, 2).y, 1.004 * 50.0, 1e-4);
+    // All landmarks at one point P: the weights divided by their sum give P;
+    // every landmark is lost (status 4), so is the centre.
+    EXPECT_NEAR(At(doc.Track(), 20, 2).x, 102.0, 1e-4);
+    EXPECT_NEAR(At(doc.Track(), 20, 2).y, 50.0, 1e-4);
+    EXPECT_EQ(At(doc.Track(), 20, 2).status, 4);
     EXPECT_EQ(Names()[20], "全身");
     EXPECT_EQ(watcher.changes, 1);
     // Every group of coincident landmarks lies at that point; female weights.
@@ -72,8 +74,7 @@ TEST_F(GravityTest, WholeBodyOfTwentyTargets) {
     all.sex = 1;
     ASSERT_EQ(Compute(all), 1);
     ASSERT_EQ(doc.Track().GetTargetCount(), 43);
-    EXPECT_NEAR(At(doc.Track(), 21, 2).x, 1.002 * 102.0, 1e-4);
-    for (int t = 22; t < 43; ++t)
+    for (int t = 21; t < 43; ++t)
         EXPECT_NEAR(At(doc.Track(), t, 2).x, 102.0, 1e-4) << t;
 }
 
@@ -119,4 +120,18 @@ TEST_F(GravityTest, RefusalsAndRepeats) {
     ASSERT_EQ(Compute(Only({1, 2})), 1); // twice: appended twice
     EXPECT_EQ(doc.Track().GetTargetCount(), 24);
     EXPECT_EQ(Names()[22], "全身");
+}
+
+TEST_F(GravityTest, AnOutputCarriesTheWorstStatusOfItsLandmarks) {
+    Fill(20, 1, 3.0f, 4.0f);
+    for (int t = 0; t < 20; ++t) // the right arm interpolated (good), the rest measured
+        SetRow(&doc.Track(), t, {XY_TRACK{static_cast<std::int16_t>(t < 4 ? -1 : 0), 3, 4}});
+    SetRow(&doc.Track(), 6, {XY_TRACK{2, 3, 4}});  // left elbow doubtful
+    SetRow(&doc.Track(), 16, {XY_TRACK{3, 3, 4}}); // top of the head not found
+    // Whole body, head, right arm, left hand, left forearm, left upper arm.
+    ASSERT_EQ(Compute(Only({1, 5, 10, 17, 16, 15})), 1);
+    std::vector<int> statuses;
+    for (int t = 20; t < 26; ++t)
+        statuses.push_back(At(doc.Track(), t, 0).status);
+    EXPECT_EQ(statuses, (std::vector<int>{3, 3, 0, 0, 2, 2}));
 }

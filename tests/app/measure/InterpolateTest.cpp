@@ -85,18 +85,21 @@ TEST_F(InterpolateTest, StandingTargetGapStaysAtItsPosition) {
     EXPECT_NEAR((row[5].y - 9.0f) / (row[5].x - 8.0f), 4.0 / 3.0, 1e-4);
 }
 
-TEST_F(InterpolateTest, EndsOfTheRow) {
-    // Doubtful frames at the end stay; a doubtful first record starts the
-    // curve and is never replaced.
-    std::vector<XY_TRACK> row = {P(0, 0, 3), P(1, 1, 3), P(10, 0),
-                                 P(20, 0),   P(4, 4, 3), P(5, 5, 3)};
+TEST_F(InterpolateTest, TheCurveIsAnchoredOnGoodPointsOnly) {
+    // Doubtful records before the first and after the last good point stay
+    // and do not shape the curve: the gap between (10,0) and (20,0) is
+    // filled on the straight two-point piece, half way.
+    std::vector<XY_TRACK> row = {P(0, 50, 3),  P(1, 1, 3), P(10, 0),
+                                 P(15, 15, 3), P(20, 0),   P(90, 90, 3)};
+    const std::vector<XY_TRACK> before = row;
     ASSERT_EQ(Run(&row, 1), 1);
-    EXPECT_EQ(row[0].status, 3);
-    EXPECT_EQ(row[1].status, -1);
-    EXPECT_GT(row[1].x, 0.0f);
-    EXPECT_LT(row[1].x, 10.0f);
-    EXPECT_EQ(row[4], P(4, 4, 3));
-    EXPECT_EQ(row[5].status, 3);
+    EXPECT_EQ(row[3], P(15, 0, -1));
+    for (int f : {0, 1, 5})
+        EXPECT_EQ(row[f], before[f]) << f;
+    // Only doubtful records: nothing to anchor on.
+    std::vector<XY_TRACK> doubtful = {P(1, 1, 4), P(2, 2, 4)};
+    ASSERT_EQ(Run(&doubtful, 4), 1);
+    EXPECT_EQ(doubtful, (std::vector<XY_TRACK>{P(1, 1, 4), P(2, 2, 4)}));
 }
 
 TEST_F(InterpolateTest, TooManyGapsFailAndChangeNothing) {
