@@ -109,10 +109,12 @@ int CoordTransformLogic::Run(MeasureDocument& document, CDisplayServer* display,
     }
     double x0 = 0, y0 = 0, theta0 = 0;
     if (!Reference(document.Track(), &x0, &y0, &theta0)) return 0;
+    document.History().Record("帧坐标变换");
     CDataClient client;
     client.SetName("坐标变换");
-    bool ok = document.DataServer().LockData(&client) != 0;
-    ok = ok && Transform(document.Track(), x0, y0, theta0);
+    const bool locked = document.DataServer().LockData(&client) != 0;
+    if (!locked) document.History().Discard();
+    const bool ok = locked && Transform(document.Track(), x0, y0, theta0);
     if (client.IsDataLocked()) document.DataServer().UnLockData(&client, 1);
     if (display) display->Refresh();
     if (succeeded) *succeeded = ok;

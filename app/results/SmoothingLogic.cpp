@@ -100,9 +100,12 @@ int SmoothingLogic::RunCommand(MeasureDocument& document, CDisplayServer* displa
     if (prompter.Show("执行平滑处理。", "确认", MessageIcon::Question, MessageButtons::OkCancel) !=
         MessageAnswer::Ok)
         return 0;
+    document.History().Record("平滑化");
     CDataClient client;
     client.SetName("平滑化");
     int result = document.DataServer().LockData(&client) ? SmoothAllTracks(track) : 0;
+    // A pass fails before its first write (no memory, or no lock).
+    if (result != 1) document.History().Discard();
     if (client.IsDataLocked()) document.DataServer().UnLockData(&client, 1);
     if (display) display->Refresh();
     if (result == 1)

@@ -19,6 +19,7 @@ Prints "1 passed, 0 failed" or "0 passed, 1 failed".
 import argparse
 import os
 import re
+import struct
 import subprocess
 import sys
 import time
@@ -281,6 +282,88 @@ def check_stick_figures(app, frame, args):
     shot(args, "stick-figures")
     log("the stick figures are shown")
 
+def answer_message(app, text, button_names, may_block=False):
+    """Presses a button of the message box that shows text."""
+    box = wait_for("the message " + text, lambda: window(
+        app, lambda w: named(w, {R.ROLE_LABEL}, text)), 15)
+    button = first((n for n, _ in walk(box) if role(n) in BUTTON_ROLES),
+                   lambda n: label(n) in button_names)
+    if button is None:
+        raise Failure("the message %s has none of the buttons %r" % (text, button_names))
+    press(button, "the button %s of the message" % label(button), may_block)
+
+def check_smoothing_undo(app, frame, args):
+    """平滑化, then 撤销 平滑化: the saved .TRK holds the bytes from before."""
+    choose_menu(frame, "结果修正", "平滑化", may_block=True)
+    answer_message(app, "执行平滑处理。", ("OK", "确定"), may_block=True)
+    answer_message(app, "平滑处理成功。", ("OK", "确定"))
+    choose_menu(frame, "结果修正", "撤销 平滑化")
+    saved = os.path.join(args.folder, "UNDONE.TRK")
+    choose_menu(frame, "文件", "保存2D结果修正文件", may_block=True)
+    save_file(app, args, saved)
+    wait_for("the saved measurement " + saved, lambda: os.path.exists(saved), 10)
+    with open(saved, "rb") as got, open(os.path.join(args.folder, "DEMO.TRK"), "rb") as want:
+        if got.read() != want.read():
+            raise Failure("%s after 平滑化 and 撤销 differs from DEMO.TRK" % saved)
+    log("平滑化 then 撤销 saves the bytes of DEMO.TRK")
+
+def check_manual_measurement(app, frame, args):
+    """运动测量/手动测量 on the first three demo images: two targets clicked in
+    each frame, 追踪结束。 without 停止; the .TRK read back holds the six
+    clicks in frame order, each (12, 6) screen pixels on from the one before."""
+    names = sorted(n for n in os.listdir(args.folder) if re.fullmatch(r".*\d+\.BMP", n))[:3]
+    choose_menu(frame, "图像", "运动图像", may_block=True)
+    # The dialog starts in the demo folder, where the sequence came from.
+    name_field = find(app, TEXT_ROLES, args.file_name_field, where=" in the file dialog")
+    set_text(name_field, '"%s" "%s"' % (names[0], names[-1]), "the file name field")
+    press(find(app, BUTTON_ROLES, args.open_button, where=" in the file dialog"), "the open button")
+    wait_for("the file dialog to close", lambda: not showing(name_field), 15)
+    choose_menu(frame, "运动测量", "手动测量")
+    dialog = find(app, {R.ROLE_DIALOG}, "轨迹测量", where=" (the manual measurement window)")
+    where = " in 轨迹测量"
+    result = os.path.join(args.folder, "MANUAL.TRK")
+    press(find(dialog, BUTTON_ROLES, "选择结果文件", where=where), "选择结果文件", may_block=True)
+    save_file(app, args, result)
+    set_text(find(dialog, TEXT_ROLES, "目标个数", where=where), "2", "field 目标个数")
+    press(find(dialog, BUTTON_ROLES, "执行", where=where), "执行", may_block=True)
+    # The new sequence left the opened measurement changed: 执行 asks first.
+    answer_message(app, "前面修正内容不保存更新。\n OK !", ("OK", "确定"), may_block=True)
+    find(dialog, {R.ROLE_LABEL}, "输入坐标 帧 1 : ID 1", seconds=5, where=where)
+    # The windows of the earlier steps cover the image: the main window goes
+    # on top (there is no window manager to do it).
+    subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^%s$" % re.escape(frame.name),
+                    "windowraise", "%@"], timeout=10, check=False, stdout=subprocess.DEVNULL)
+    view = first((n for n, depth in walk(frame) if depth > 0), lambda n: showing(n) and
+                 n.getRole() in (R.ROLE_FRAME, R.ROLE_INTERNAL_FRAME))
+    box = view.queryComponent().getExtents(R.DESKTOP_COORDS)
+    x0, y0 = box.x + box.width // 3, box.y + 30 + (box.height - 30) // 3
+    for k in range(6):
+        if k == 5:  # the last click finishes: its message box is modal
+            Atspi.set_timeout(TRIGGER_TIMEOUT_MS, -1)
+        Atspi.generate_mouse_event(x0 + 12 * k, y0 + 6 * k, "b1c")
+        Atspi.set_timeout(CALL_TIMEOUT_MS, -1)
+        if k < 5:
+            find(dialog, {R.ROLE_LABEL}, "输入坐标 帧 %d : ID %d" % ((k + 1) // 2 + 1,
+                                                                 (k + 1) % 2 + 1),
+                 seconds=5, where=where)
+    answer_message(app, "追踪结束。", ("OK", "确定"))
+    with open(result, "rb") as stream:
+        data = stream.read()
+    frames, targets = struct.unpack_from("<hh", data, 0)
+    if (frames, targets) != (3, 2) or len(data) != 86 + 6 * 10:
+        raise Failure("%s holds %d frames of %d targets in %d bytes" % (result, frames, targets,
+                                                                       len(data)))
+    points = [struct.unpack_from("<hff", data, 86 + 10 * i) for i in range(6)]
+    if any(p[0] != 0 for p in points) or any(
+            (b[1] - a[1], b[2] - a[2]) != (12, 6) for a, b in zip(points, points[1:])):
+        raise Failure("%s holds the points %r, not the clicks" % (result, points))
+    close = find(dialog, BUTTON_ROLES, "关闭", where=where)
+    wait_for("关闭 to be enabled after input", lambda: close.getState().contains(R.STATE_ENABLED))
+    press(close, "关闭")
+    wait_for("the window 轨迹测量 to close",
+             lambda: window(app, lambda w: label(w) == "轨迹测量") is None, 10)
+    log("手动测量 of 2 targets x 3 frames by clicks: %s read back" % result)
+
 def describe_windows(app, seconds=10.0):
     """The shown windows with their texts, for the failure report."""
     end, lines = time.monotonic() + seconds, []
@@ -390,6 +473,8 @@ def run(args, process):
     check_position_table(app, frame, args)
     check_result_video(app, frame, args)
     check_stick_figures(app, frame, args)
+    check_smoothing_undo(app, frame, args)
+    check_manual_measurement(app, frame, args)
     # 2D比例标定: a modeless dialog.
     choose_menu(frame, "图像", "2D比例标定")
     calibration = find(app, {R.ROLE_DIALOG}, "2D 标定", where=" (the calibration dialog)")

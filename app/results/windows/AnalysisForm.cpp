@@ -75,7 +75,6 @@ void AnalysisForm::Bind(const AnalysisWidgets& widgets, const std::vector<std::s
     Fill(w_.lengthUnit, UnitNames(&CEasyUtils::GetLongStr));
     Fill(w_.timeUnit, UnitNames(&CEasyUtils::GetTimeStr));
     Fill(w_.items, items);
-    if (w_.setTargets) w_.setTargets->hide();
     OnClick(w_.toggleAll, context, [&logic] { logic.ToggleAllTargets(); });
     OnClick(w_.showMarks, context, [&logic](bool on) { logic.SetShowMarks(on); });
     OnClick(w_.viewData, context, [&logic] { logic.ViewData(); });

@@ -42,8 +42,8 @@ struct AnalysisWidgets {
 // controls and the common fields.
 class AnalysisForm {
 public:
-    // `items` names the entries of the item list. "设置目标" stays hidden:
-    // the target marks window it opens does not exist yet.
+    // `items` names the entries of the item list. "设置目标" is the host's:
+    // it opens the target marks window.
     void Bind(const AnalysisWidgets& widgets, const std::vector<std::string>& items,
               AnalysisWindowLogic& logic, QObject* context);
 

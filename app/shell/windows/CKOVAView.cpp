@@ -10,6 +10,7 @@
 #include "CommandTable.h"
 #include "FrameNavigation.h"
 #include "MotionImage.h"
+#include "Prompter.h"
 #include "SeriesName.h"
 #include "TargetOverlay.h"
 #include "ToolWindowHost.h"
@@ -203,6 +204,30 @@ void CKOVAView::OnZoom(int zoom) {
 
 void CKOVAView::OnCapture() {
     ViewCommands::StartCapture(app_.store.Get_directory(3), app_.prompter);
+}
+
+void CKOVAView::OnUndo() {
+    TakeHistoryStep(true);
+}
+
+void CKOVAView::OnRedo() {
+    TakeHistoryStep(false);
+}
+
+bool CKOVAView::EditInProgress() const {
+    MeasureDocument& measure = document_->Measure();
+    return measure.DataServer().LockHolder() != nullptr || display_->IsImageLockedNow() ||
+           display_->IsMouseLocked();
+}
+
+void CKOVAView::TakeHistoryStep(bool undo) {
+    MeasureHistory& history = document_->Measure().History();
+    if (!(undo ? history.CanUndo() : history.CanRedo())) return;
+    if (EditInProgress()) {
+        app_.prompter.Show(kEditInProgress, "KOVA", kova::MessageIcon::Exclamation);
+        return;
+    }
+    if (undo ? history.Undo() : history.Redo()) AnnounceState();
 }
 
 int CKOVAView::ReloadAfterTracking(const std::string& path) {

@@ -62,6 +62,12 @@ public:
     void OnLastFrame();
     // "显示目标": the measurement's points on the image.
     void OnShowTargets();
+    // "撤销" and "重做": refused while an editor holds the points or is in
+    // the middle of input.
+    void OnUndo();
+    void OnRedo();
+    static constexpr const char* kEditInProgress =
+        "测量数据正在编辑中，不能撤销或重做。\n请先结束编辑。";
     // Opens a named measurement (command line, recent files); 1 or -1.
     int OpenFile(const std::string& path);
     // Called by the tracking window with the new measurement.
@@ -115,6 +121,8 @@ private:
     QPoint Scroll() const;
     void DocumentChanged(int result);
     void FramesChanged();
+    void TakeHistoryStep(bool undo);
+    bool EditInProgress() const;
     // The child window's title: the measurement, or the sequence.
     QString Title() const;
 

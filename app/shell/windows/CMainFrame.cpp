@@ -5,6 +5,7 @@
 #include "CChildFrame.h"
 #include "CFrameStore.h"
 #include "CHelpWindow.h"
+#include "CKOVADoc.h"
 #include "CKOVAView.h"
 #include "CSysFrameDlg.h"
 #include "CommandTable.h"
@@ -103,7 +104,7 @@ void CMainFrame::Run(const CommandRow& row) {
         return;
     }
     if (CKOVAView* view = ActiveView()) view->RunCommand(row);
-    if (row.checked) UpdateChecks();
+    UpdateChecks();
 }
 
 QMenu* CMainFrame::MenuAt(const char* path) {
@@ -115,6 +116,7 @@ QMenu* CMainFrame::MenuAt(const char* path) {
                       ? menuBar()->addMenu(Utf8(path))
                       : MenuAt(key.substr(0, slash).c_str())
                             ->addMenu(QString::fromStdString(key.substr(slash + 1)));
+    connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateChecks);
     menus_[key] = menu;
     return menu;
 }
@@ -212,9 +214,13 @@ void CMainFrame::ShowFrame(int page, int count, const QString& frameText,
 void CMainFrame::UpdateChecks() {
     CKOVAView* view = ActiveView();
     for (const auto& [row, action] : actions_) {
-        if (!row->checked) continue;
-        action->setCheckable(true);
-        action->setChecked(view && row->checked(*view));
+        if (row->checked) {
+            action->setCheckable(true);
+            action->setChecked(view && row->checked(*view));
+        }
+        if (row->liveText)
+            action->setText(QString::fromStdString(view ? row->liveText(*view) : row->text));
+        if (row->enabled) action->setEnabled(view && row->enabled(*view));
     }
 }
 
@@ -238,6 +244,10 @@ void CMainFrame::ConnectView(CChildFrame* child) {
         if (view == ActiveView()) SetResultMenus(enabled);
     });
     connect(view, &CKOVAView::fileUsed, this, &CMainFrame::AddRecent);
+    // An edit, undo or reload changes what undo and redo would take.
+    connect(&view->Document(), &CKOVADoc::changed, this, [this, view] {
+        if (view == ActiveView()) UpdateChecks();
+    });
     connect(view, &CKOVAView::frameChanged, this,
             [this, view](int page, int count, const QString& frame, const QString& source) {
                 if (view == ActiveView()) ShowFrame(page, count, frame, source);

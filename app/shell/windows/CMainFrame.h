@@ -72,6 +72,7 @@ private:
     void BuildFrameBar();
     // Shows a view's frame in the frame controls and panes.
     void ShowFrame(int page, int count, const QString& frameText, const QString& sourceText);
+    // The check marks, texts and enabled states that follow the active view.
     void UpdateChecks();
     void ConnectView(CChildFrame* child);
     void ActiveChanged();

@@ -3,6 +3,7 @@
 #include "ToolWindow.h"
 
 #include <memory>
+#include <string>
 
 class CKOVAView;
 class CMainFrame;
@@ -26,6 +27,7 @@ struct CommandRow {
     using Precondition = bool (ViewCommands::*)();
     using MakeHost = std::unique_ptr<ToolWindowHost> (*)(ViewParts&);
     using CheckState = bool (*)(CKOVAView&);
+    using TextState = std::string (*)(CKOVAView&);
 
     RowKind kind = RowKind::Command;
     int id = 0;
@@ -40,6 +42,8 @@ struct CommandRow {
     ToolWindow window = ToolWindow::None;
     MakeHost makeHost = nullptr;
     CheckState checked = nullptr; // a check mark that follows the view
+    TextState liveText = nullptr; // a menu text that follows the view
+    CheckState enabled = nullptr; // greyed when false
 
     CommandRow& Keys(const char* sequence) {
         keys = sequence;
@@ -51,6 +55,13 @@ struct CommandRow {
     }
     CommandRow& Checked(CheckState state) {
         checked = state;
+        return *this;
+    }
+    // The text and the enabled state are asked of the active view whenever
+    // the menus may have changed (undo names the step it takes back).
+    CommandRow& Live(TextState text, CheckState enabledNow) {
+        liveText = text;
+        enabled = enabledNow;
         return *this;
     }
 };

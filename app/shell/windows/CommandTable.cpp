@@ -1,16 +1,26 @@
 #include "CommandTable.h"
 
+#include "CKOVADoc.h"
 #include "CKOVAView.h"
 #include "CMainFrame.h"
 #include "CommandId.h"
+#include "SmoothingLogic.h"
 #include "TargetOverlay.h"
 #include "ViewCommands.h"
 
 // The hosts of the tool windows.
 #include "AngleHost.h"
+#include "CCoordTransformDlg.h"
+#include "CDataMergeDlg.h"
+#include "CGravityDlg.h"
+#include "CInterpolateDlg.h"
 #include "CalibrationHost.h"
+#include "CorrectHost.h"
+#include "CorrectionDialogHost.h"
+#include "DigitizeHost.h"
 #include "DisplacementHost.h"
 #include "DistanceHost.h"
+#include "EventsHost.h"
 #include "PixelValueHost.h"
 #include "PositionHost.h"
 #include "ResultVideoHost.h"
@@ -27,6 +37,7 @@ const char* const kFile = "文件(&F)";
 const char* const kImage = "图像(&I)";
 const char* const kZoom = "图像(&I)/图像缩放";
 const char* const kFrames = "图像(&I)/帧(&F)";
+const char* const kMeasure = "运动测量(&M)";
 const char* const kResultBrowse = "结果浏览(&R)";
 const char* const kResultFix = "结果修正(&C)";
 const char* const kWindow = "窗口(&W)";
@@ -126,6 +137,15 @@ std::vector<CommandRow> ImageMenu() {
     return rows;
 }
 
+// Measuring the motion image: by clicks.
+std::vector<CommandRow> MeasureMenu() {
+    return {
+        WindowCommand(kManualMeasure, kMeasure, "手动测量(&M)", nullptr,
+                      &ViewCommands::CanManualMeasure, ToolWindow::ManualMeasure,
+                      &Make<DigitizeHost>),
+    };
+}
+
 // The analysis windows of a measurement.
 std::vector<CommandRow> ResultBrowseMenu() {
     const auto check = &ViewCommands::MeasureWindowCheck;
@@ -147,6 +167,62 @@ std::vector<CommandRow> ResultBrowseMenu() {
     };
 }
 
+MeasureHistory& HistoryOf(CKOVAView& view) {
+    return view.Document().Measure().History();
+}
+
+// Undo and redo, named after the step they take back or again.
+std::vector<CommandRow> UndoRows() {
+    return {
+        ViewCommand(kUndo, kResultFix, "撤销", "撤销上一步对测量数据的修改",
+                    [](CKOVAView& v) { v.OnUndo(); })
+            .Keys("Ctrl+Z")
+            .Live([](CKOVAView& v) { return HistoryOf(v).UndoName(); },
+                  [](CKOVAView& v) { return HistoryOf(v).CanUndo(); }),
+        ViewCommand(kRedo, kResultFix, "重做", "重做撤销了的一步", [](CKOVAView& v) { v.OnRedo(); })
+            .Keys("Ctrl+Y")
+            .Live([](CKOVAView& v) { return HistoryOf(v).RedoName(); },
+                  [](CKOVAView& v) { return HistoryOf(v).CanRedo(); }),
+        Separator(kResultFix),
+    };
+}
+
+// The corrections over the logic of the measurement: smoothing runs at
+// once, the others in their modal dialogs.
+std::vector<CommandRow> CorrectionRows() {
+    const auto check = &ViewCommands::MeasureWindowCheck;
+    return {
+        ViewCommand(
+            kSmoothing, kResultFix, "平滑化(&S)", "将2维追踪结果数据进行平均平滑",
+            [](CKOVAView& v) { SmoothingLogic::RunCommand(v.Document().Measure(), &v.Display()); },
+            check),
+        WindowCommand(kInterpolate, kResultFix, "内插补间(&P)", "将2维追踪结果数据用内插法进行补间",
+                      check, ToolWindow::Interpolate, &Make<CorrectionDialogHost<CInterpolateDlg>>),
+        WindowCommand(kMerge, kResultFix, "数据合并(&T)", "合并2个2维数据文件", check,
+                      ToolWindow::DataMerge, &Make<CorrectionDialogHost<CDataMergeDlg>>),
+        WindowCommand(kCoordTransform, kResultFix, "帧坐标变换(&F)", "以帧为单位进行坐标变换",
+                      check, ToolWindow::CoordTransform,
+                      &Make<CorrectionDialogHost<CCoordTransformDlg>>),
+        WindowCommand(kGravity, kResultFix, "人体重心(&C)", "计算人体重心", check,
+                      ToolWindow::Gravity, &Make<CorrectionDialogHost<CGravityDlg>>),
+    };
+}
+
+// The corrections of a measurement, each one step of its undo history.
+std::vector<CommandRow> ResultFixMenu() {
+    std::vector<CommandRow> rows = UndoRows();
+    rows.push_back(WindowCommand(kManualCorrection, kResultFix, "手动修正(&M)",
+                                 "手动修正2维追踪结果数据", &ViewCommands::CanManualCorrect,
+                                 ToolWindow::ManualCorrection, &Make<CorrectHost>));
+    const std::vector<CommandRow> corrections = CorrectionRows();
+    rows.insert(rows.end(), corrections.begin(), corrections.end());
+    // The scene events come last in the menu.
+    rows.push_back(WindowCommand(kEvents, kResultFix, "设置事项(&I)", "设定执行帧和基准帧",
+                                 &ViewCommands::CanSetEvents, ToolWindow::Events,
+                                 &Make<EventsHost>));
+    return rows;
+}
+
 std::vector<CommandRow> WindowAndHelpMenus() {
     return {
         FrameCommand(kCascade, kWindow, "层叠(&C)", nullptr,
@@ -162,7 +238,8 @@ std::vector<CommandRow> WindowAndHelpMenus() {
 
 std::vector<CommandRow> AllRows() {
     std::vector<CommandRow> rows;
-    for (const auto& part : {FileMenu(), ImageMenu(), ResultBrowseMenu(), WindowAndHelpMenus()})
+    for (const auto& part : {FileMenu(), ImageMenu(), MeasureMenu(), ResultBrowseMenu(),
+                             ResultFixMenu(), WindowAndHelpMenus()})
         rows.insert(rows.end(), part.begin(), part.end());
     return rows;
 }
@@ -171,11 +248,9 @@ std::vector<CommandRow> AllRows() {
 
 const std::vector<MenuRow>& MenuTable() {
     static const std::vector<MenuRow> menus = {
-        {kFile, Shown::Always, false},
-        {kImage, Shown::WithDocument, false},
-        {kResultBrowse, Shown::WithDocument, true},
-        {kResultFix, Shown::WithDocument, true},
-        {kWindow, Shown::WithDocument, false},
+        {kFile, Shown::Always, false},           {kImage, Shown::WithDocument, false},
+        {kMeasure, Shown::WithDocument, false},  {kResultBrowse, Shown::WithDocument, true},
+        {kResultFix, Shown::WithDocument, true}, {kWindow, Shown::WithDocument, false},
         {kHelpMenu, Shown::Always, false},
     };
     return menus;

@@ -65,7 +65,7 @@ TEST_F(AnalysisDialogs, ShowTheFieldsAndReadThemBackKeepingWhatWasTyped) {
     EXPECT_EQ(std::make_tuple(rig.Find<QLineEdit>("upper")->text(),
                               rig.Find<QLabel>("referencePosition")->text(),
                               rig.Find<QWidget>("setTargets")->isVisibleTo(&rig.dialog)),
-              std::make_tuple(QStringLiteral("x3"), QStringLiteral("(    5 ,    7 )"), false));
+              std::make_tuple(QStringLiteral("x3"), QStringLiteral("(    5 ,    7 )"), true));
 }
 
 TEST_F(AnalysisDialogs, PassTheirButtonsToTheLogicAndEnableThePicks) {
