@@ -2,6 +2,7 @@
 // lines.
 
 #include "CommandLine.h"
+#include "GuiTrackBench.h"
 #include "ReplayBench.h"
 #include "TrackingBench.h"
 #include "VerbHelp.h"
@@ -14,12 +15,29 @@ namespace kova::cli {
 
 namespace {
 
-// "bench replay": the result video's figures.
-int RunReplayBench(VerbContext& context, const CommandLine& line) {
-    if (line.Positional() != std::vector<std::string>{"replay"}) {
-        *context.err << "bench: the only figures by name are: replay\n";
+void PrintFigure(VerbContext& context, const std::string& name, double value) {
+    *context.out << name << ": " << std::fixed << std::setprecision(3) << value << '\n';
+    context.out->flush();
+}
+
+// "bench gui-track": the tracking window's run path against the headless run.
+int RunGuiTrackBench(VerbContext& context, const CommandLine& line) {
+    GuiTrackBench::Options options;
+    if (line.Has("--frames") && (!ParseInt(line.Value("--frames"), &options.frames) ||
+                                 options.frames < 3 || options.frames > 1000)) {
+        *context.err << "bench: --frames must be 3..1000\n";
         return 2;
     }
+    options.directory = line.Value("--dir");
+    std::string error;
+    const bool ok = GuiTrackBench(options).Run(
+        [&](const std::string& name, double value) { PrintFigure(context, name, value); }, &error);
+    if (!ok) *context.err << "bench: " << error << '\n';
+    return ok ? 0 : 1;
+}
+
+// "bench replay": the result video's figures.
+int RunReplayBench(VerbContext& context, const CommandLine& line) {
     ReplayBench::Options options;
     if (line.Has("--frames") && (!ParseInt(line.Value("--frames"), &options.frames) ||
                                  options.frames < 3 || options.frames > 1000)) {
@@ -38,6 +56,14 @@ int RunReplayBench(VerbContext& context, const CommandLine& line) {
     return ok ? 0 : 1;
 }
 
+int RunNamedBench(VerbContext& context, const CommandLine& line) {
+    const std::vector<std::string>& names = line.Positional();
+    if (names == std::vector<std::string>{"replay"}) return RunReplayBench(context, line);
+    if (names == std::vector<std::string>{"gui-track"}) return RunGuiTrackBench(context, line);
+    *context.err << "bench: the only figures by name are: replay, gui-track\n";
+    return 2;
+}
+
 } // namespace
 
 int RunBench(VerbContext& context) {
@@ -47,7 +73,7 @@ int RunBench(VerbContext& context) {
         *context.err << "bench: " << error << '\n';
         return 2;
     }
-    if (!line.Positional().empty()) return RunReplayBench(context, line);
+    if (!line.Positional().empty()) return RunNamedBench(context, line);
     TrackingBench::Options options;
     if (line.Has("--frames")) {
         if (!ParseInt(line.Value("--frames"), &options.frames) || options.frames < 3 ||

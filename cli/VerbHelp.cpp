@@ -106,9 +106,9 @@ std::vector<VerbHelp> MakeHelps() {
          "",
          "kova-batch demo demo"},
         {"bench",
-         "measure the speed of tracking, or with replay of the result video, as \"name: "
-         "value\" lines",
-         "[replay] [--frames N] [--dir DIR]",
+         "measure the speed of tracking, with replay of the result video, with gui-track of "
+         "the tracking window's run against the headless run, as \"name: value\" lines",
+         "[replay|gui-track] [--frames N] [--dir DIR]",
          {{"--frames", "N", "frames of the generated sequence (3..1000)", "60; 1000 for replay"},
           {"--dir", "DIR",
            "folder for the BMP files (the AVI for replay) the bench writes and reads",

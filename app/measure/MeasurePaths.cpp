@@ -40,6 +40,16 @@ bool MeasurePaths::SameIgnoringCase(const std::string& a, const std::string& b) 
     return true;
 }
 
+std::string MeasurePaths::TrackNameFor(const std::string& chosenPath) {
+    std::string directory;
+    std::string name;
+    CPtFile::SplitPath(chosenPath, &directory, &name);
+    std::string base;
+    std::string suffix;
+    CPtFile::SplitSuffix(name, &base, &suffix);
+    return SameIgnoringCase(suffix, "TRK") ? chosenPath : chosenPath + ".TRK";
+}
+
 std::string MeasurePaths::InfoNameFor(const std::string& trackPath) {
     std::string directory;
     std::string name;

@@ -9,6 +9,10 @@ public:
     // "TRI" in the case of the track file's suffix (run.trk -> run.tri). An
     // existing file whose name differs only in case is preferred.
     static std::string InfoPathFor(const std::string& trackPath);
+    // A chosen result name as it is written: unchanged when its suffix is
+    // "TRK" in any case, else with ".TRK" appended (run -> run.TRK,
+    // run.TRI -> run.TRI.TRK), so its companion never takes its name.
+    static std::string TrackNameFor(const std::string& chosenPath);
     // The .TRI name as it is written (case rule only, no lookup).
     static std::string InfoNameFor(const std::string& trackPath);
     // `path` itself when it exists, else an existing entry of its directory

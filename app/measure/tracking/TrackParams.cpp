@@ -29,6 +29,14 @@ template <typename Mode> void LoadMode(CCfgFile& cfg, const char* key, Mode& mod
     mode = static_cast<Mode>(value);
 }
 
+template <typename Mode> void DefaultUnless(Mode& mode, int low, int high, Mode fallback) {
+    if (!InRange(mode, low, high)) mode = fallback;
+}
+
+int Clamped(int value, int low, int high) {
+    return value < low ? low : value > high ? high : value;
+}
+
 template <typename Mode> void SaveMode(CCfgFile& cfg, const char* key, Mode mode) {
     cfg.SetValue(key, static_cast<int>(mode));
 }
@@ -51,6 +59,28 @@ void TrackParams::Load(CCfgFile& cfg) {
     cfg.GetValue("ParamNoiseArea0", &noiseArea0);
     cfg.GetValue("ParamNoiseArea1", &noiseArea1);
     cfg.GetValue("ParamSelectMaxArea", &selectMaxArea);
+    Sanitize();
+}
+
+void TrackParams::Sanitize() {
+    const TrackParams defaults;
+    DefaultUnless(processType, 0, 2, defaults.processType);
+    if (dispType != DispType::Grey && dispType != DispType::Colour) dispType = defaults.dispType;
+    DefaultUnless(windowSize, 0, 1, defaults.windowSize);
+    DefaultUnless(pickupValueMode, 0, 1, defaults.pickupValueMode);
+    DefaultUnless(pickupMode, 0, 2, defaults.pickupMode);
+    DefaultUnless(filter, 0, 2, defaults.filter);
+    DefaultUnless(noiseRemover, 0, 3, defaults.noiseRemover);
+    for (int& v : monoValue)
+        v = Clamped(v, 0, 255);
+    for (int& v : colorValue)
+        v = Clamped(v, 0, 255);
+    if (!(monoPercent >= 0.0)) monoPercent = 0.0; // below 0 or NaN
+    if (monoPercent > 100.0) monoPercent = 100.0;
+    if (targetValue != 0 && targetValue != 255) targetValue = defaults.targetValue;
+    noiseArea0 = Clamped(noiseArea0, 1, 999999);
+    noiseArea1 = Clamped(noiseArea1, 1, 999999);
+    if (selectMaxArea != 0 && selectMaxArea != 1) selectMaxArea = defaults.selectMaxArea;
 }
 
 void TrackParams::Save(CCfgFile& cfg) const {

@@ -6,8 +6,9 @@ class CCfgFile;
 
 // The tracking parameters of one run, as the system configuration keeps them
 // (keys Param...). The defaults are those the program fills in for keys
-// missing from KOVA.CFG. The modes carry the numbers of their keys; a value
-// outside a mode's range is kept as read, so Check can name it.
+// missing from KOVA.CFG. The modes carry the numbers of their keys. Load
+// never keeps a value out of its range: a mode or flag becomes its default,
+// a number is clamped into its range. Check names values set otherwise.
 struct TrackParams {
     enum class ProcessType { Manual = 0, SemiAutomatic = 1, Automatic = 2 };
     enum class DispType { Grey = 0, Colour = 2 };
@@ -46,7 +47,12 @@ struct TrackParams {
 
     // Reads the keys present in `cfg`; a missing scalar key leaves its value,
     // a missing or malformed array key gives the window's fallback bands.
+    // Values out of range are then made valid (see Sanitize).
     void Load(CCfgFile& cfg);
+    // Replaces each mode or flag out of its range by its default and clamps
+    // bands, percentage and areas into theirs, so no value read from a file
+    // is ever used as an index.
+    void Sanitize();
     // Writes every key.
     void Save(CCfgFile& cfg) const;
     // Empty when every value is in its range, else the first offending key

@@ -10,10 +10,31 @@
 
 // The result file of a tracking run: created for writing, points streamed
 // frame by frame after the header's 86 bytes, the header written at offset 0
-// at the end. Numbers are written least significant byte first.
+// at the end. Numbers are written least significant byte first. A staged
+// file is written under a temporary name beside its target and takes the
+// target's name only by Commit, so a run that fails or is killed leaves an
+// existing result as it was.
 class TrackResultFile {
 public:
+    TrackResultFile() = default;
+    TrackResultFile(const TrackResultFile&) = delete;
+    TrackResultFile& operator=(const TrackResultFile&) = delete;
+    // Removes a staged file that was not committed.
+    ~TrackResultFile();
+
+    // Writes straight into `path` (benchmarks write to /dev/null).
     bool Create(const std::string& path);
+    // Writes into a new temporary file beside `target`.
+    bool CreateStaged(const std::string& target);
+    // Renames the closed staged file over its target; false when the target
+    // is a folder or the rename fails (the target is then unchanged).
+    bool Commit();
+    // Reserves a new empty file "pfXXXXXX.tmp" beside `target`, with the mode
+    // the target has (or a plain creation would give); empty on failure.
+    static std::string ReserveBeside(const std::string& target);
+    // Renames `staged` over `target` unless `target` is a folder.
+    static bool Replace(const std::string& staged, const std::string& target);
+
     bool IsOpen() const { return file_ != nullptr; }
     // Moves to a byte offset; the position afterwards, -1 on failure.
     long SeekTo(long offset);
@@ -33,5 +54,7 @@ private:
 
     std::unique_ptr<std::FILE, Closer> file_;
     bool failed_ = false;
+    std::string staged_; // temporary name while not committed
+    std::string target_;
     std::vector<unsigned char> buffer_; // encoded bytes, reused
 };

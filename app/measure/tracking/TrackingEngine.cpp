@@ -135,10 +135,15 @@ int TrackingEngine::Ask(int k, int i, const History& h, XY_TRACK& record) {
     request.width = width_;
     request.height = height_;
     store_.Decrease_window_all();
+    // Without anyone to click (the window is gone) nobody gave the point:
+    // it is marked as not given, at the prediction.
+    if (!clicks_) {
+        record = XY_TRACK{kStatusSkipped, h.wx, h.wy};
+        return 0;
+    }
     int x = request.cx;
     int y = request.cy;
-    // Without anyone to click, the wait ends with the working point.
-    const int answer = clicks_ ? clicks_->WaitManualPoint(request, x, y) : 0;
+    const int answer = clicks_->WaitManualPoint(request, x, y);
     if (answer == ManualPointSource::kStopped) return kAborted;
     if (answer == ManualPointSource::kSkipped) {
         record = XY_TRACK{kStatusSkipped, h.x1, h.y1};

@@ -8,14 +8,17 @@
 class CCfgFile;
 class FrameSource;
 class TrackingEngine;
+class TrackResultFile;
 namespace kova {
 class Prompter;
 }
 
-// The run of the tracking window, without the window: creates the result
-// file, lets the engine track the sequence, writes the header whatever the
-// result (so a stopped run keeps exactly its completed frames), and writes
-// the .TRI companion with the image keys of the sequence.
+// The run of the tracking window, without the window: lets the engine track
+// the sequence into a temporary file beside the result, writes the header
+// (so a stopped run keeps exactly its completed frames) and the .TRI
+// companion with the image keys of the sequence, and puts both in place only
+// when at least one frame was tracked and every write succeeded. Otherwise an
+// existing result pair stays exactly as it was.
 class TrackingRun {
 public:
     TrackingRun(TrackingEngine& engine, kova::Prompter& prompter)
@@ -31,25 +34,36 @@ public:
     void SetReload(std::function<void(const std::string&)> reload) { reload_ = std::move(reload); }
 
     // 0 when every frame was tracked (or the run was stopped between
-    // frames), -1 when the result file could not be made, else the engine's
-    // failure. The header and the .TRI file are written in every case where
-    // the result file was created.
+    // frames), -1 when the result could not be written or no frame was
+    // tracked, else the engine's failure. `resultPath` gets ".TRK" when it
+    // lacks that suffix. The reload is called only when the pair was put in
+    // place.
     int RunTracking(FrameSource& source, const std::string& resultPath, MeasureHeader header);
 
+    // The .TRK path of the last run (the chosen name with its suffix).
+    const std::string& ResultPath() const { return resultPath_; }
+    // True when the last run replaced the result pair.
+    bool Committed() const { return committed_; }
+
     const MeasureHeader& Header() const { return header_; }
-    // Path of the .TRI file written by the last run.
+    // Path of the .TRI file of the last run.
     const std::string& InfoPath() const { return infoPath_; }
     // The file of the pair the last run could not write; empty when both were.
     const std::string& UnsavedPath() const { return unsavedPath_; }
 
 private:
-    bool WriteInfo(const FrameSource& source, const std::string& resultPath);
+    void FinishHeader();
+    bool WriteInfo(const FrameSource& source, const std::string& staged);
+    bool PutInPlace(TrackResultFile& file, const FrameSource& source);
     void FileError();
+    void NothingTracked();
 
     TrackingEngine& engine_;
     kova::Prompter& prompter_;
     std::function<void(const std::string&)> reload_;
     MeasureHeader header_;
+    std::string resultPath_;
     std::string infoPath_;
     std::string unsavedPath_;
+    bool committed_ = false;
 };
