@@ -49,6 +49,7 @@ private:
     CDisplayServer* mouseServer_ = nullptr;
     CDisplayServer* watchServer_ = nullptr;
     CDisplayServer* imageServer_ = nullptr;
+    CDisplayServer* easyMouseServer_ = nullptr; // while it holds the easy mouse
     Links paintLinks_;
     Links mouseLinks_;
     Links watchLinks_;

@@ -18,6 +18,9 @@ CDisplayClient::~CDisplayClient() {
     if (mouseServer_) mouseServer_->ReleaseMouse(this);
     if (imageServer_) imageServer_->UnLockImage(this, 0);
     if (watchServer_) watchServer_->ReleaseWatch(this);
+    // A client that goes while it holds the easy mouse gives it back, so the
+    // server never calls a destroyed client.
+    if (easyMouseServer_) easyMouseServer_->ReleaseEasyMouse(this);
 }
 
 CDisplayServer::~CDisplayServer() {
@@ -36,6 +39,7 @@ CDisplayServer::~CDisplayServer() {
         client->OnDisplayDestroy(this);
         if (watch_.first == client) ReleaseWatch(client);
     }
+    if (easyMouse_) easyMouse_->easyMouseServer_ = nullptr;
     easyMouse_ = nullptr;
     if (imageHolder_) UnLockImage(imageHolder_, 1);
 }
@@ -152,12 +156,15 @@ int CDisplayServer::ReleaseMouse(CDisplayClient* client) {
 int CDisplayServer::CatchEasyMouse(CDisplayClient* client) {
     if (!client || mouseMode_ == 1) return 0;
     mouseMode_ = 2;
+    if (easyMouse_ && easyMouse_ != client) easyMouse_->easyMouseServer_ = nullptr;
     easyMouse_ = client;
+    client->easyMouseServer_ = this;
     return 1;
 }
 
 int CDisplayServer::ReleaseEasyMouse(CDisplayClient* client) {
     if (!client || mouseMode_ == 1 || easyMouse_ != client) return 0;
+    client->easyMouseServer_ = nullptr;
     easyMouse_ = nullptr;
     mouseMode_ = 0;
     return 1;

@@ -226,11 +226,33 @@ void CImageProc::RgbToHsi(int r, int g, int b, int& h, int& s, int& i) {
     h = s >= 1 ? static_cast<int>(std::fabs(std::atan2(c2, c1)) * 57.29577951308239) : 0;
 }
 
+void CImageProc::RgbToHsiCircle(int r, int g, int b, int& h, int& s, int& i) {
+    RgbToHsi(r, g, b, h, s, i);
+    if (s < 1) return;
+    const double c1 = 0.701 * r - 0.587 * g - 0.114 * b;
+    const double c2 = 0.886 * b - 0.299 * r - 0.587 * g;
+    double degrees = std::atan2(c2, c1) * 57.29577951308239;
+    if (degrees < 0) degrees += 360.0;
+    h = static_cast<int>(degrees) % 360; // -tiny + 360 rounds to 360
+}
+
 int CImageProc::Extract_hsi_color(int src, int dst, int target, int hLow, int hHigh, int sLow,
                                   int sHigh, int iLow, int iHigh) {
+    const int bands[6] = {hLow, hHigh, sLow, sHigh, iLow, iHigh};
+    return ExtractHsi(src, dst, target, bands, false);
+}
+
+int CImageProc::Extract_hsi_color_ext(int src, int dst, int target, int hLow, int hHigh, int sLow,
+                                      int sHigh, int iLow, int iHigh) {
+    const int bands[6] = {hLow, hHigh, sLow, sHigh, iLow, iHigh};
+    return ExtractHsi(src, dst, target, bands, true);
+}
+
+int CImageProc::ExtractHsi(int src, int dst, int target, const int bands[6], bool wholeCircle) {
     cv::Mat planes[3];
     if (!ColorPlanes(src, planes) || !store_.IsMonoFrame(dst)) return kBadFrame;
-    const Band hb(hLow, hHigh), sb(sLow, sHigh), ib(iLow, iHigh);
+    const Band hb(bands[0], bands[1]), sb(bands[2], bands[3]), ib(bands[4], bands[5]);
+    const auto convert = wholeCircle ? &RgbToHsiCircle : &RgbToHsi;
     cv::Mat out = store_.Plane(dst)(WindowRect());
     const uchar on = static_cast<uchar>(std::clamp(target, 0, 255));
     const uchar off = static_cast<uchar>(OtherValue(target));
@@ -241,17 +263,12 @@ int CImageProc::Extract_hsi_color(int src, int dst, int target, int hLow, int hH
         uchar* o = out.ptr<uchar>(y);
         for (int x = 0; x < out.cols; ++x) {
             int h = 0, s = 0, i = 0;
-            RgbToHsi(r[x], g[x], b[x], h, s, i);
+            convert(r[x], g[x], b[x], h, s, i);
             o[x] = (hb.Holds(h) && sb.Holds(s) && ib.Holds(i)) ? on : off;
         }
     }
     store_.Touch(dst);
     return kOk;
-}
-
-int CImageProc::Extract_hsi_color_ext(int src, int dst, int target, int hLow, int hHigh, int sLow,
-                                      int sHigh, int iLow, int iHigh) {
-    return Extract_hsi_color(src, dst, target, hLow, hHigh, sLow, sHigh, iLow, iHigh);
 }
 
 // ---- histograms ----
@@ -291,7 +308,7 @@ int CImageProc::Histogram_area_calculation_hsi(int src, std::vector<long>& h, st
         const uchar* b = planes[2].ptr<uchar>(y);
         for (int x = 0; x < planes[0].cols; ++x) {
             int hv = 0, sv = 0, iv = 0;
-            RgbToHsi(r[x], g[x], b[x], hv, sv, iv);
+            RgbToHsiCircle(r[x], g[x], b[x], hv, sv, iv);
             ++h[static_cast<size_t>(std::min(hv, kHsiBins - 1))];
             ++s[static_cast<size_t>(std::min(sv, kHsiBins - 1))];
             ++i[static_cast<size_t>(std::min(iv, kHsiBins - 1))];

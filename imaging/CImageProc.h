@@ -34,7 +34,10 @@
 //   window are read from the frame, beyond the frame edge replicated.
 // - HSI: Y = .299R + .587G + .114B, C1 = .701R - .587G - .114B,
 //   C2 = .886B - .299R - .587G; I = trunc(Y), S = trunc(|(C1, C2)|),
-//   H = trunc(|angle of (C1, C2)| in degrees) when S >= 1, else 0.
+//   H = trunc(|angle of (C1, C2)| in degrees) when S >= 1, else 0
+//   (Extract_hsi_color). Extract_hsi_color_ext and the HSI histogram take the
+//   hue on the whole circle: the angle of (C1, C2) in [0, 360), so that hues
+//   on either side of red stay apart.
 
 #include "CFrameStore.h"
 
@@ -90,8 +93,11 @@ public:
     int Clear_frame(int frame, int value);
     int Clear_frame_color(int frame, int value);
 
-    // The HSI values of one pixel as the segmentation window samples them.
+    // The HSI values of one pixel with the hue folded to |angle| (0..180).
     static void RgbToHsi(int r, int g, int b, int& h, int& s, int& i);
+    // The same with the hue on the whole circle, 0..359, as the segmentation
+    // window samples it.
+    static void RgbToHsiCircle(int r, int g, int b, int& h, int& s, int& i);
 
 private:
     struct Blob {
@@ -103,6 +109,7 @@ private:
     bool WindowPlanes(int src, int dst, cv::Mat& in, cv::Mat& out);
     bool ColorPlanes(int src, cv::Mat planes[3]);
     int ApplyLut(int src, int dst);
+    int ExtractHsi(int src, int dst, int target, const int bands[6], bool wholeCircle);
     int ExtractWithTables(int src, int dst, int target, const uint8_t* t0, const uint8_t* t1,
                           const uint8_t* t2, bool hsi);
     int LabelBlobs(const cv::Mat& roi, int target, int connectivity);

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # End-to-end test: drives the built kova under Xvfb through the
 # accessibility bus (tests/e2e/kova_e2e.py) on the demo series in a fresh
-# folder. Builds nothing. Ends within three minutes; on failure a screenshot
+# folder. Builds nothing. Ends within about three minutes; on failure a screenshot
 # and kova's output are left in the build folder.
 # Usage: bash scripts/e2e.sh [BUILD_DIR]   (default build)
 set -euo pipefail
@@ -50,7 +50,7 @@ status=0
 # The bus daemon's "Failed to set fd limit" lines are noise; the inner script
 # expands its variables itself.
 # shellcheck disable=SC2016
-timeout -k 5 150 xvfb-run -a -s "-screen 0 1280x1024x24" dbus-run-session -- bash -c '
+timeout -k 5 180 xvfb-run -a -s "-screen 0 1280x1024x24" dbus-run-session -- bash -c '
   /usr/libexec/at-spi-bus-launcher --launch-immediately &
   launcher=$!
   status=0

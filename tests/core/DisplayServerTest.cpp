@@ -120,6 +120,32 @@ TEST(CDisplayServer, MouseModesAndEasyMouse) {
               (std::vector<int>{0, 1, 0}));
 }
 
+// A client destroyed while it holds the easy mouse gives it back: later
+// mouse messages reach nobody, and a client that lost the mouse to another
+// leaves the new holder in place when it goes.
+TEST(CDisplayServer, DestroyedClientReleasesTheEasyMouse) {
+    Log log;
+    CDisplayServer server;
+    {
+        Tool gone(log, "G");
+        server.CatchEasyMouse(&gone);
+    }
+    EXPECT_EQ(server.EasyMouseClient(), nullptr);
+    EXPECT_EQ(server.GetMouseMode(), 0);
+    server.DoDisplayLButtonDown(1, QPoint(2, 3));
+    EXPECT_TRUE(log.events.empty());
+
+    Tool keeper(log, "K");
+    {
+        Tool first(log, "F");
+        server.CatchEasyMouse(&first);
+        server.CatchEasyMouse(&keeper);
+    }
+    EXPECT_EQ(server.EasyMouseClient(), &keeper);
+    server.DoDisplayLButtonDown(1, QPoint(2, 3));
+    EXPECT_EQ(log.events, (std::vector<std::string>{"K:down 1 2,3"}));
+}
+
 TEST(CDisplayServer, PagesImageLockAndDestruction) {
     Log log;
     Tool w1(log, "W1"), w2(log, "W2"), w3(log, "W3"), holder(log, "H");

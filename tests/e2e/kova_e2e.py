@@ -30,7 +30,7 @@ gi.require_version("Atspi", "2.0")
 from gi.repository import Atspi, GLib  # noqa: E402
 import pyatspi as R  # noqa: E402
 
-DEADLINE = time.monotonic() + 110  # the whole run, start to verdict
+DEADLINE = time.monotonic() + 140  # the whole run, start to verdict
 CALL_TIMEOUT_MS = 5000  # one accessibility call
 TRIGGER_TIMEOUT_MS = 1500  # a call that may open a modal dialog and not return
 
@@ -384,6 +384,61 @@ def describe_windows(app, seconds=10.0):
                                           " = %r" % text if text else ""))
     return "\n".join(lines)
 
+def check_automatic_measurement(app, frame, args):
+    """运动测量/自动测量 on the whole demo series: 自动取点 and 确定 on its
+    question, 运行 and confirm; the .TRK equals kova-batch track --pickup's
+    on the same series and configuration, and the measurement is reloaded."""
+    first_file, last_file = demo_series(args.folder)
+    choose_menu(frame, "图像", "运动图像", may_block=True)
+    # The dialog starts in the demo folder, where the sequence came from.
+    name_field = find(app, TEXT_ROLES, args.file_name_field, where=" in the file dialog")
+    set_text(name_field, '"%s" "%s"' % (first_file, last_file), "the file name field")
+    press(find(app, BUTTON_ROLES, args.open_button, where=" in the file dialog"), "the open button")
+    wait_for("the file dialog to close", lambda: not showing(name_field), 15)
+    choose_menu(frame, "运动测量", "自动测量")
+    dialog = find(app, {R.ROLE_DIALOG}, "追踪", where=" (the tracking window)")
+    where = " in 追踪"
+    result = os.path.join(args.folder, "AUTO.TRK")
+    press(find(dialog, BUTTON_ROLES, "选择结果文件", where=where), "选择结果文件", may_block=True)
+    save_file(app, args, result)
+    group = wait_for("the group 目标设定", lambda: first(
+        (n for n, _ in walk(dialog)), lambda n: label(n) == "目标设定"))
+    log("toggle 目标设定 自动")
+    do_action(find(group, {R.ROLE_RADIO_BUTTON}, "自动", where=" in 目标设定"),
+              ["Toggle", "Press", "click"], "目标设定 自动")
+    pickup = find(dialog, BUTTON_ROLES, "自动取点", where=where)
+    wait_for("自动取点 to be enabled", lambda: pickup.getState().contains(R.STATE_ENABLED))
+    press(pickup, "自动取点", may_block=True)
+    box = wait_for("the pickup question", lambda: window(app, lambda w: first(
+        (n for n, _ in walk(w)), lambda n: role(n) == R.ROLE_LABEL and
+        label(n).endswith("个点被提取,正确吗?"))))
+    count = int(first((n for n, _ in walk(box)), lambda n: role(n) == R.ROLE_LABEL and
+                      label(n).endswith("个点被提取,正确吗?")).name.split()[0])
+    answer_message(app, "%d 个点被提取,正确吗?" % count, ("OK", "确定"))
+    run_button = find(dialog, BUTTON_ROLES, "运行", where=where)
+    press(run_button, "运行", may_block=True)
+    time.sleep(0.5)
+    if window(app, lambda w: named(w, {R.ROLE_LABEL}, "前面修正内容不保存更新。\n OK !")):
+        answer_message(app, "前面修正内容不保存更新。\n OK !", ("OK", "确定"), may_block=True)
+    answer_message(app, "请检查追踪窗口和目标。 \n OK !", ("OK", "确定"))
+    wait_for("the run to end", lambda: os.path.exists(result) and
+             run_button.getState().contains(R.STATE_ENABLED), 30)
+    expected = os.path.join(args.folder, "AUTO-BATCH.TRK")
+    batch = os.path.join(os.path.dirname(os.path.dirname(os.path.dirname(args.kova))), "cli",
+                         "kova-batch")
+    subprocess.run([batch, "--cfg", os.path.join(args.folder, "KOVA.CFG"), "track", "--series",
+                    os.path.join(args.folder, first_file), os.path.join(args.folder, last_file),
+                    "--out", expected, "--pickup"], timeout=30, check=True,
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    with open(result, "rb") as got, open(expected, "rb") as want:
+        if got.read() != want.read():
+            raise Failure("%s differs from kova-batch track --pickup's %s" % (result, expected))
+    shot(args, "auto-measure")
+    press(find(dialog, BUTTON_ROLES, "关闭", where=where), "关闭")
+    wait_for("the window 追踪 to close",
+             lambda: window(app, lambda w: label(w) == "追踪") is None, 10)
+    log("自动测量 of %d picked targets: %s equals kova-batch's" % (count, result))
+
 def demo_series(folder):
     """First and last file of the longest numbered BMP series in folder."""
     series = {}
@@ -475,6 +530,7 @@ def run(args, process):
     check_stick_figures(app, frame, args)
     check_smoothing_undo(app, frame, args)
     check_manual_measurement(app, frame, args)
+    check_automatic_measurement(app, frame, args)
     # 2D比例标定: a modeless dialog.
     choose_menu(frame, "图像", "2D比例标定")
     calibration = find(app, {R.ROLE_DIALOG}, "2D 标定", where=" (the calibration dialog)")

@@ -25,6 +25,7 @@
 #include "PositionHost.h"
 #include "ResultVideoHost.h"
 #include "StickFigureHost.h"
+#include "TrackingHost.h"
 
 #include <QMdiArea>
 #include <iterator>
@@ -137,9 +138,11 @@ std::vector<CommandRow> ImageMenu() {
     return rows;
 }
 
-// Measuring the motion image: by clicks.
+// Measuring the motion image: by the tracking engine and by clicks.
 std::vector<CommandRow> MeasureMenu() {
     return {
+        WindowCommand(kAutoMeasure, kMeasure, "自动测量(&T)", "2维运动轨迹跟踪",
+                      &ViewCommands::CanAutoMeasure, ToolWindow::Tracking, &Make<TrackingHost>),
         WindowCommand(kManualMeasure, kMeasure, "手动测量(&M)", nullptr,
                       &ViewCommands::CanManualMeasure, ToolWindow::ManualMeasure,
                       &Make<DigitizeHost>),
