@@ -5,6 +5,7 @@
 #include "CFrameStore.h"
 #include "CImageDisplay.h"
 #include "CTrackInfo2D.h"
+#include "ConfigCalibration.h"
 #include "MeasureDocument.h"
 #include "MeasurePaths.h"
 #include "Prompter.h"
@@ -172,23 +173,7 @@ bool DigitizeLogic::AskBeforeInput() {
 }
 
 MeasureHeader DigitizeLogic::MakeHeader(int targets, int frames) const {
-    MeasureHeader h;
-    // The start-up defaults of the calibration keys.
-    h.interval = 1;
-    h.frameRate = 30;
-    h.timeUnit = 4;
-    h.scale = 1.0f;
-    h.lengthUnit = 4;
-    h.directY = 1;
-    config_.GetValue("Calibration2DInterval", &h.interval);
-    config_.GetValue("Calibration2DFrames", &h.frameRate);
-    config_.GetValue("Calibration2DTimeUnit", &h.timeUnit);
-    config_.GetValue("Calibration2DLength", &h.scale);
-    config_.GetValue("Calibration2DLengthUnit", &h.lengthUnit);
-    config_.GetValue("Calibration2DOriginX", &h.originX);
-    config_.GetValue("Calibration2DOriginY", &h.originY);
-    config_.GetValue("Calibration2DAngle", &h.angle);
-    config_.GetValue("Calibration2DDirectY", &h.directY);
+    MeasureHeader h = HeaderWithConfigCalibration(config_);
     h.frames = static_cast<std::int16_t>(frames);
     h.targets = static_cast<std::int16_t>(targets);
     h.widthEdge = static_cast<float>(display_.Store().Width() - 1);

@@ -2,6 +2,7 @@
 
 #include "CCfgFile.h"
 #include "CTrackInfo2D.h"
+#include "ConfigCalibration.h"
 #include "FrameSource.h"
 #include "MeasurePaths.h"
 #include "Prompter.h"
@@ -13,23 +14,7 @@
 #include <system_error>
 
 MeasureHeader TrackingRun::MakeHeader(CCfgFile& config, const FrameSource& source, bool colour) {
-    MeasureHeader h;
-    // The start-up defaults of the calibration keys.
-    h.interval = 1;
-    h.frameRate = 30;
-    h.timeUnit = 4;
-    h.scale = 1.0f;
-    h.lengthUnit = 4;
-    h.directY = 1;
-    config.GetValue("Calibration2DInterval", &h.interval);
-    config.GetValue("Calibration2DFrames", &h.frameRate);
-    config.GetValue("Calibration2DTimeUnit", &h.timeUnit);
-    config.GetValue("Calibration2DLength", &h.scale);
-    config.GetValue("Calibration2DLengthUnit", &h.lengthUnit);
-    config.GetValue("Calibration2DOriginX", &h.originX);
-    config.GetValue("Calibration2DOriginY", &h.originY);
-    config.GetValue("Calibration2DAngle", &h.angle);
-    config.GetValue("Calibration2DDirectY", &h.directY);
+    MeasureHeader h = HeaderWithConfigCalibration(config);
     h.imageType = colour ? 2 : 0;
     h.firstNumber = static_cast<std::int16_t>(source.FirstNumber());
     h.lastNumber = static_cast<std::int16_t>(source.LastNumber());
