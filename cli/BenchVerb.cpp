@@ -1,6 +1,7 @@
 // kova-batch bench: the performance figures of tracking, as "name: value"
 // lines.
 
+#include "CaptureBench.h"
 #include "CommandLine.h"
 #include "GuiTrackBench.h"
 #include "ReplayBench.h"
@@ -56,11 +57,34 @@ int RunReplayBench(VerbContext& context, const CommandLine& line) {
     return ok ? 0 : 1;
 }
 
+// "bench capture": the capture backend against a 1080p stand-in camera.
+int RunCaptureBench(VerbContext& context, const CommandLine& line) {
+    CaptureBench::Options options;
+    if (line.Has("--seconds") && (!ParseInt(line.Value("--seconds"), &options.seconds) ||
+                                  options.seconds < 1 || options.seconds > 3600)) {
+        *context.err << "bench: --seconds must be 1..3600\n";
+        return 2;
+    }
+    if (line.Has("--memory-seconds") &&
+        (!ParseInt(line.Value("--memory-seconds"), &options.memorySeconds) ||
+         options.memorySeconds < 1 || options.memorySeconds > 60)) {
+        *context.err << "bench: --memory-seconds must be 1..60\n";
+        return 2;
+    }
+    options.directory = line.Value("--dir");
+    std::string error;
+    const bool ok = CaptureBench(options).Run(
+        [&](const std::string& name, double value) { PrintFigure(context, name, value); }, &error);
+    if (!ok) *context.err << "bench: " << error << '\n';
+    return ok ? 0 : 1;
+}
+
 int RunNamedBench(VerbContext& context, const CommandLine& line) {
     const std::vector<std::string>& names = line.Positional();
     if (names == std::vector<std::string>{"replay"}) return RunReplayBench(context, line);
     if (names == std::vector<std::string>{"gui-track"}) return RunGuiTrackBench(context, line);
-    *context.err << "bench: the only figures by name are: replay, gui-track\n";
+    if (names == std::vector<std::string>{"capture"}) return RunCaptureBench(context, line);
+    *context.err << "bench: the only figures by name are: replay, gui-track, capture\n";
     return 2;
 }
 

@@ -107,11 +107,15 @@ std::vector<VerbHelp> MakeHelps() {
          "kova-batch demo demo"},
         {"bench",
          "measure the speed of tracking, with replay of the result video, with gui-track of "
-         "the tracking window's run against the headless run, as \"name: value\" lines",
-         "[replay|gui-track] [--frames N] [--dir DIR]",
+         "the tracking window's run against the headless run, with capture of the capture "
+         "backend against a 1080p stand-in camera, as \"name: value\" lines",
+         "[replay|gui-track|capture] [--frames N] [--seconds N] [--memory-seconds N] [--dir DIR]",
          {{"--frames", "N", "frames of the generated sequence (3..1000)", "60; 1000 for replay"},
+          {"--seconds", "N", "seconds of capture to disk, for capture (1..3600)", "60"},
+          {"--memory-seconds", "N", "seconds of capture to memory, for capture (1..60)", "10"},
           {"--dir", "DIR",
-           "folder for the BMP files (the AVI for replay) the bench writes and reads",
+           "folder for the BMP files (the AVI for replay, the stand-in and capture file for "
+           "capture) the bench writes and reads",
            "a temporary folder"}},
          "",
          "kova-batch bench --frames 60"},

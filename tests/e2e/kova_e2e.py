@@ -166,8 +166,9 @@ def shot(args, name):
         subprocess.run(["import", "-window", "root", "%s-%s.png" % (args.shots, name)],
                        timeout=15, check=False)
 
-def open_files(app, args, names, shot_name=None):
-    """Types the folder, then the names, into Qt's file dialog and opens."""
+def open_files(app, args, names, shot_name=None, stays_open=()):
+    """Types the folder, then the names, into Qt's file dialog and opens;
+    no window may come up but the main window and those named in stays_open."""
     name_label = args.file_name_field
     name_field = find(app, TEXT_ROLES, name_label, where=" in the file dialog")
     dialog = wait_for("the file dialog", lambda: window(app, lambda w: role(w) in WINDOW_ROLES
@@ -183,7 +184,7 @@ def open_files(app, args, names, shot_name=None):
     wait_for("the file dialog to close", lambda: not showing(dialog) or role(dialog) is None, 15)
     # A refusal or a question would come as a message box.
     time.sleep(0.5)
-    other = window(app, lambda w: w.getRole() != R.ROLE_FRAME)
+    other = window(app, lambda w: w.getRole() != R.ROLE_FRAME and label(w) not in stays_open)
     if other is not None:
         raise Failure("a window came up after opening %s: %r" % (names, other.name))
 

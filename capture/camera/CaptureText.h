@@ -1,0 +1,14 @@
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+// printf-style formatting into a std::string, for the status texts.
+template <typename... Args> std::string CaptureText(const char* format, Args... args) {
+    const int size = std::snprintf(nullptr, 0, format, args...);
+    if (size <= 0) return std::string();
+    std::string text(static_cast<std::size_t>(size) + 1, '\0');
+    std::snprintf(text.data(), text.size(), format, args...);
+    text.resize(static_cast<std::size_t>(size));
+    return text;
+}

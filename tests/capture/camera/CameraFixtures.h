@@ -1,0 +1,38 @@
+#pragma once
+
+#include "CaptureViewPort.h"
+
+#include <opencv2/core.hpp>
+#include <string>
+#include <vector>
+
+namespace kova::test {
+
+constexpr int kStandInWidth = 64;
+constexpr int kStandInHeight = 48;
+
+// Frame `i` of the stand-in video: a flat colour of its own and a bar
+// whose place gives the number, so frames differ clearly after MJPEG.
+cv::Mat StandInFrame(int i);
+// Writes `frames` such frames as an MJPEG AVI at 25 frames per second.
+void WriteStandIn(const std::string& path, int frames);
+// The stand-in frame closest to `image`, and the mean absolute difference.
+int ClosestStandInFrame(const cv::Mat& image, int frames, double* difference);
+
+// The document window as the capture dialogs see it.
+class FakeViewPort : public CaptureViewPort {
+public:
+    void SetTitle(Title title) override { titles.push_back(title); }
+    void ShowLive(const cv::Mat& frame) override {
+        ++liveFrames;
+        lastLive = frame.clone();
+    }
+    void ShowStore() override { ++storeShown; }
+
+    std::vector<Title> titles;
+    int liveFrames = 0;
+    int storeShown = 0;
+    cv::Mat lastLive;
+};
+
+} // namespace kova::test

@@ -1,0 +1,211 @@
+#!/usr/bin/python3
+"""End-to-end test of capvo, started from kova, driven through AT-SPI.
+
+Runs where kova_e2e.py runs (scripts/e2e.sh arranges the X server and the
+accessibility bus). Starts kova in the demo folder; 图像/图象采集 starts
+capvo; in capvo 图像文件 loads ten files of the demo series into the frame
+store (连续文件, chosen in the file dialog), 视频文件 saves those frames as
+E2ECAP.AVI; capvo ends with 文件/退出. Back in kova, 运动图像 opens the AVI
+and its last frame reads "帧 10 / 10". Every control is found by its
+accessible name and role.
+Prints "1 passed, 0 failed" or "0 passed, 1 failed".
+"""
+
+import argparse
+import os
+import subprocess
+import sys
+import time
+import traceback
+
+import kova_e2e as k
+from kova_e2e import R, Failure, log
+
+FRAMES = 10
+AVI_NAME = "E2ECAP.AVI"
+SPIN_ROLES = k.TEXT_ROLES | {R.ROLE_SPIN_BUTTON}
+
+def find_capvo():
+    """The capvo application on the bus (kova starts it detached)."""
+    return k.first(k.children(R.Registry.getDesktop(0)),
+                   lambda app: (k.safe(lambda: app.name, "") or "").lower() == "capvo")
+
+def load_series(capvo, frame, args, first_file, last_file):
+    """图像文件: 连续文件, 浏览 the two ends of the series, 开始 1 / 结束 10, 运行."""
+    k.choose_menu(frame, args.capvo_menu, "图像文件")
+    dialog = k.find(capvo, {R.ROLE_DIALOG}, "位图图像文件", where=" (the image file dialog)")
+    where = " in 位图图像文件"
+    series = k.find(dialog, {R.ROLE_CHECK_BOX}, "连续文件", where=where)
+    if not k.safe(lambda: series.getState().contains(R.STATE_CHECKED)):
+        log("toggle 连续文件")
+        k.do_action(series, ["Toggle", "Press", "click"], "连续文件")
+    k.press(k.find(dialog, k.BUTTON_ROLES, "浏览", where=where), "浏览", may_block=True)
+    # The first file from the file dialog, the last one typed in.
+    k.open_files(capvo, args, first_file, stays_open=("位图图像文件",))
+    k.wait_for("文件1 to read " + first_file, lambda: k.field_text(
+        k.find(dialog, k.TEXT_ROLES, "文件1", where=where)) == first_file, 10)
+    k.set_text(k.find(dialog, k.TEXT_ROLES, "文件2", where=where), last_file, "field 文件2")
+    for name, value in (("开始", "1"), ("结束", str(FRAMES))):
+        k.set_text(k.find(dialog, SPIN_ROLES, name, where=where), value, "field " + name)
+    run = k.find(dialog, k.BUTTON_ROLES, "运行", where=where)
+    k.press(run, "运行")
+    k.wait_for("the load to end (运行 enabled again)",
+               lambda: run.getState().contains(R.STATE_ENABLED), 30)
+    unexpected = k.window(capvo, lambda w: k.role(w) == R.ROLE_ALERT)
+    if unexpected is not None:
+        raise Failure("a message came up after loading: " + describe(unexpected))
+    log("图像文件 loaded %s .. %s" % (first_file, last_file))
+    k.press(k.find(dialog, k.BUTTON_ROLES, "关闭", where=where), "关闭")
+
+def describe(window):
+    return " / ".join(k.label(n) for n, _ in k.walk(window) if k.role(n) == R.ROLE_LABEL)
+
+def save_avi(capvo, frame, args, path):
+    """视频文件: 保存 of store frames 1..10 as frames into path."""
+    k.choose_menu(frame, args.capvo_menu, "视频文件")
+    dialog = k.find(capvo, {R.ROLE_DIALOG}, "AVI 视频文件操作", where=" (the AVI dialog)")
+    where = " in AVI 视频文件操作"
+    save = k.find(dialog, {R.ROLE_RADIO_BUTTON}, "保存", where=where)
+    log("choose 保存")
+    k.do_action(save, ["Toggle", "Press", "click"], "保存")
+    k.set_text(k.find(dialog, k.TEXT_ROLES, args.avi_name_field, where=where), path,
+               "the AVI file name")
+    for name, value in ((args.store_start_field, "1"), (args.store_end_field, str(FRAMES))):
+        k.set_text(k.find(dialog, SPIN_ROLES, name, where=where), value, "field " + name)
+    run = k.find(dialog, k.BUTTON_ROLES, "运行", where=where)
+    k.press(run, "运行")
+    k.wait_for("the AVI " + path, lambda: os.path.exists(path), 30)
+    k.wait_for("the save to end (运行 enabled again)",
+               lambda: run.getState().contains(R.STATE_ENABLED), 30)
+    log("视频文件 saved " + path)
+    k.press(k.find(dialog, k.BUTTON_ROLES, "关闭", where=where), "关闭")
+
+def combo_text(combo):
+    """A combo box's name, text and shown item, as far as it tells them."""
+    texts = [k.safe(lambda: combo.name, ""), k.safe(lambda: combo.queryText().getText(0, -1), "")]
+    texts += [k.safe(lambda n=n: n.name, "") for n in k.children(combo)]
+    return " ".join(t or "" for t in texts)
+
+def choose_avi_filter(app):
+    """The file dialog's second file type, AVI files, chosen as a user does:
+    a click on the type box, then Down and Return."""
+    combo = k.wait_for("the file type box of the file dialog", lambda: k.first(
+        (n for n, _ in k.walk(app)), lambda n: k.role(n) == R.ROLE_COMBO_BOX
+        and k.showing(n) and ("文件类型" in (n.name or "") or "*.BMP" in combo_text(n))), 15)
+    box = combo.queryComponent().getExtents(R.DESKTOP_COORDS)
+    subprocess.run(["xdotool", "mousemove", str(box.x + box.width // 2),
+                    str(box.y + box.height // 2), "click", "1"], timeout=10, check=True)
+    time.sleep(0.5)
+    subprocess.run(["xdotool", "key", "Down", "Return"], timeout=10, check=True)
+    k.wait_for("the AVI file type", lambda: any(
+        "AVI" in (k.safe(lambda n=n: n.name, "") or "") for n, _ in k.walk(combo)
+        if k.safe(lambda n=n: n.getState().contains(R.STATE_SELECTED))) or
+        "AVI" in combo_text(combo), 5)
+    log("file type: AVI")
+
+def open_by_path(app, args, path):
+    """Types a whole path into the open dialog and opens it."""
+    name_field = k.find(app, k.TEXT_ROLES, args.file_name_field, where=" in the file dialog")
+    dialog = k.wait_for("the file dialog", lambda: k.window(
+        app, lambda w: k.role(w) in k.WINDOW_ROLES and k.named(w, k.TEXT_ROLES,
+                                                               args.file_name_field)))
+    # The dialog may turn a typed path into its folder and name at once.
+    log("type %r into the file name field" % path)
+    k.safe(lambda: name_field.grabFocus())
+    name_field.queryEditableText().setTextContents(path)
+    time.sleep(0.5)
+    k.press(k.find(dialog, k.BUTTON_ROLES, args.open_button, where=" in the file dialog"),
+            "the open button", may_block=True)
+    k.wait_for("the file dialog to close",
+               lambda: not k.showing(dialog) or k.role(dialog) is None, 15)
+
+def run(args, process):
+    folder = args.folder
+    first_file, _ = k.demo_series(folder)
+    head = first_file[:-len("0001.BMP")]
+    last_file = "%s%04d.BMP" % (head, FRAMES)
+    avi = os.path.join(folder, AVI_NAME)
+    kova = k.wait_for("kova on the accessibility bus", lambda: k.find_application(process.pid), 40)
+    kova_frame = k.wait_for("kova's main window",
+                            lambda: k.window(kova, lambda w: w.getRole() == R.ROLE_FRAME))
+    k.choose_menu(kova_frame, "图像", "图象采集")
+    capvo = k.wait_for("capvo on the accessibility bus (started by 图象采集)", find_capvo, 40)
+    frame = k.wait_for("capvo's main window",
+                       lambda: k.window(capvo, lambda w: w.getRole() == R.ROLE_FRAME))
+    log("图象采集 started capvo: %r" % frame.name)
+    load_series(capvo, frame, args, first_file, last_file)
+    time.sleep(1)
+    k.shot(args, "capvo-series")
+    save_avi(capvo, frame, args, avi)
+    k.choose_menu(frame, "文件", "退出", may_block=True)
+    k.wait_for("capvo to end", lambda: find_capvo() is None, 20)
+    # Back in kova: the AVI is the motion image sequence.
+    k.choose_menu(kova_frame, "图像", "运动图像", may_block=True)
+    choose_avi_filter(kova)
+    open_by_path(kova, args, avi)
+    k.choose_menu(kova_frame, "图像", "帧/最后一帧")
+    k.find(kova_frame, {R.ROLE_LABEL}, "帧 %d / %d" % (FRAMES, FRAMES), seconds=10,
+           where=" in kova's status bar")
+    k.shot(args, "capvo-avi-in-kova")
+    log("kova reads %s: 帧 %d / %d" % (AVI_NAME, FRAMES, FRAMES))
+    k.choose_menu(kova_frame, "文件", "退出", may_block=True)
+    try:
+        process.wait(timeout=20)
+    except subprocess.TimeoutExpired:
+        raise Failure("kova did not end after 文件/退出")
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--kova", required=True, help="the kova program (capvo beside it)")
+    parser.add_argument("--folder", required=True, help="folder with the demo series")
+    parser.add_argument("--screenshot", help="where to put a screenshot on failure (no suffix)")
+    parser.add_argument("--log", help="kova's output goes here")
+    parser.add_argument("--shots", help="prefix of the screenshots kept for a person")
+    parser.add_argument("--file-name-field", default="文件名称(N)：", help="file dialog name field")
+    parser.add_argument("--open-button", default="打开", help="file dialog open button")
+    parser.add_argument("--save-button", default="保存", help="save dialog save button")
+    parser.add_argument("--capvo-menu", default="文件", help="capvo's menu of the file dialogs")
+    parser.add_argument("--avi-name-field", default="文件名", help="AVI dialog file name field")
+    parser.add_argument("--store-start-field", default="帧存储 起始帧", help="AVI dialog store start")
+    parser.add_argument("--store-end-field", default="帧存储 终止帧", help="AVI dialog store end")
+    args = parser.parse_args()
+    args.folder = os.path.realpath(args.folder)
+    k.DEADLINE = time.monotonic() + 120
+    k.Atspi.set_timeout(k.CALL_TIMEOUT_MS, -1)
+    env = dict(os.environ, QT_ACCESSIBILITY="1", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
+               QT_QPA_PLATFORM="xcb")
+    output = open(args.log, "wb") if args.log else subprocess.DEVNULL
+    process = subprocess.Popen([args.kova], cwd=args.folder, env=env, stdout=output,
+                               stderr=subprocess.STDOUT)
+    ok = False
+    try:
+        run(args, process)
+        ok = True
+    except Failure as failure:
+        print("e2e: FAILED: %s" % failure, file=sys.stderr, flush=True)
+    except Exception:  # a broken test is a failed test, with its trace
+        print("e2e: FAILED with an error:", file=sys.stderr)
+        traceback.print_exc()
+    if args.screenshot and not ok:
+        subprocess.run(["import", "-window", "root", args.screenshot + ".png"], timeout=15,
+                       check=False)
+    for app in ([] if ok else [k.safe(lambda: k.find_application(process.pid)),
+                               k.safe(find_capvo)]):
+        if app is not None:
+            print("e2e: windows of %s at the failure:\n%s" % (app.name, k.describe_windows(app)),
+                  file=sys.stderr, flush=True)
+    capvo = k.safe(find_capvo)
+    if capvo is not None:
+        k.safe(lambda: os.kill(capvo.get_process_id(), 15))
+    if process.poll() is None:
+        process.terminate()
+        try:
+            process.wait(timeout=3)
+        except subprocess.TimeoutExpired:
+            process.kill()
+            process.wait(timeout=5)
+    print("1 passed, 0 failed" if ok else "0 passed, 1 failed", flush=True)
+    return 0 if ok else 1
+
+if __name__ == "__main__":
+    sys.exit(main())
