@@ -181,7 +181,12 @@ bool CAviVideo::StoreImage(const CFrameStore& store, int frame, cv::Mat& image) 
 
 bool CAviVideo::WriteImage(const cv::Mat& image) {
     if (riff_.IsOpen()) {
-        if (!riff_.WriteFrame(image)) writeFailed_ = true;
+        // A frame past the file's capacity is refused; the file keeps what
+        // it holds.
+        if (!riff_.WriteFrame(image)) {
+            if (riff_.Full()) return false;
+            writeFailed_ = true;
+        }
     } else {
         writer_->write(image);
     }

@@ -55,7 +55,8 @@ bool CaptureRecorder::Open(const std::string& path, CaptureCodec codec, cv::Size
         }
     } else {
         riff_ = std::make_unique<CRiffAviWriter>();
-        if (!riff_->Open(path, size.width, size.height, 24, RateThousandths(rate), 1000, 1024)) {
+        // The length is not known: the writer goes on past 1 GiB as OpenDML.
+        if (!riff_->Open(path, size.width, size.height, 24, RateThousandths(rate), 1000, 0)) {
             riff_.reset();
             *error = "cannot create " + path;
             return false;
@@ -178,11 +179,11 @@ bool CaptureRecorder::WriteOne(const cv::Mat& frame) {
         return true;
     }
     if (riff_->WriteFrame(frame)) return true;
-    const std::int64_t frameBytes = std::int64_t{size_.width} * size_.height * 3;
-    const bool full = std::int64_t{riff_->FramesWritten() + 2} * (frameBytes + 24) >
-                      CRiffAviWriter::kMaxFileBytes;
-    End(!full, full ? "the uncompressed AVI is full (2 GiB)"
-                    : "cannot write frame " + std::to_string(Written() + 1) + " to " + path_);
+    if (riff_->Full())
+        End(false, "the uncompressed AVI is full (" + std::to_string(riff_->FramesWritten()) +
+                       " frames, the most one file holds)");
+    else
+        End(true, "cannot write frame " + std::to_string(Written() + 1) + " to " + path_);
     return false;
 }
 

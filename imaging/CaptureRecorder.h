@@ -22,9 +22,9 @@ enum class CaptureCodec { Mjpeg, Raw };
 // Writes captured frames into an AVI file on a writer thread of its own,
 // through a bounded queue: Write blocks while the queue is full, so nothing
 // is dropped here. MJPEG goes through FFmpeg's AVI muxer (OpenDML past
-// 1 GiB); uncompressed frames as 24-bit DIBs through our RIFF writer, whose
-// files end at 2 GiB (the frame that does not fit ends the recording as a
-// full file). A failing write, the file removed or replaced, or the disk
+// 1 GiB); uncompressed frames as 24-bit DIBs through our RIFF writer, also
+// OpenDML past 1 GiB (a frame past the writer's capacity ends the recording
+// as a full file). A failing write, the file removed or replaced, or the disk
 // running full ends the writing; Close then finishes the file so that what
 // was written plays.
 class CaptureRecorder {
