@@ -65,7 +65,7 @@ void StatusWindowLogic::SetKeepSource(bool keep) {
 
 bool StatusWindowLogic::ShowFrame(int frame) {
     if (frame < 1 || frame > FrameCount()) {
-        prompter_.Show(kBadFrame, kCaption, kova::MessageIcon::Exclamation);
+        prompter_.Show(kBadFrame, kCaption, kova::MessageIcon::None);
         return false;
     }
     fields_.frame = frame;
@@ -109,7 +109,7 @@ bool StatusWindowLogic::StartStop() {
         return false;
     }
     if (!RangeValid()) {
-        prompter_.Show(kBadRange, kCaption, kova::MessageIcon::Exclamation);
+        prompter_.Show(kBadRange, kCaption, kova::MessageIcon::None);
         return false;
     }
     fields_.frame = fields_.start;

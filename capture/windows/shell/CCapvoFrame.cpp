@@ -129,7 +129,7 @@ bool CCapvoFrame::AnyRunning() const {
 
 void CCapvoFrame::closeEvent(QCloseEvent* event) {
     if (AnyRunning()) {
-        prompter_.Show(kBusy, "Capvo", kova::MessageIcon::Exclamation);
+        prompter_.Show(kBusy, "Capvo", kova::MessageIcon::None);
         event->ignore();
         return;
     }

@@ -1,6 +1,6 @@
 #include "CameraFixtures.h"
 
-#include <cmath>
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <limits>
 #include <opencv2/imgproc.hpp>
@@ -24,20 +24,18 @@ void WriteStandIn(const std::string& path, int frames) {
         writer.write(StandInFrame(i));
 }
 
-int ClosestStandInFrame(const cv::Mat& image, int frames, double* difference) {
-    int best = -1;
-    *difference = std::numeric_limits<double>::max();
-    for (int i = 0; i < frames; ++i) {
-        cv::Mat delta;
-        cv::absdiff(image, StandInFrame(i), delta);
-        const cv::Scalar mean = cv::mean(delta);
-        const double d = (mean[0] + mean[1] + mean[2]) / 3.0;
-        if (d < *difference) {
-            *difference = d;
-            best = i;
+void ExpectStandInFrames(const CFrameStore& store, int first, int last, int frames) {
+    for (int frame = first; frame <= last; ++frame) {
+        const cv::Mat image = store.Get_image_color(frame);
+        double closest = std::numeric_limits<double>::max();
+        for (int i = 0; i < frames; ++i) {
+            cv::Mat delta;
+            cv::absdiff(image, StandInFrame(i), delta);
+            const cv::Scalar mean = cv::mean(delta);
+            closest = std::min(closest, (mean[0] + mean[1] + mean[2]) / 3.0);
         }
+        EXPECT_LT(closest, 12.0) << "frame " << frame;
     }
-    return best;
 }
 
 } // namespace kova::test

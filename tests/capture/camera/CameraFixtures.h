@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CFrameStore.h"
 #include "CaptureViewPort.h"
 
 #include <opencv2/core.hpp>
@@ -16,8 +17,9 @@ constexpr int kStandInHeight = 48;
 cv::Mat StandInFrame(int i);
 // Writes `frames` such frames as an MJPEG AVI at 25 frames per second.
 void WriteStandIn(const std::string& path, int frames);
-// The stand-in frame closest to `image`, and the mean absolute difference.
-int ClosestStandInFrame(const cv::Mat& image, int frames, double* difference);
+// Expects colour frames first .. last of `store` to be frames of a stand-in
+// of `frames` frames (within MJPEG's loss).
+void ExpectStandInFrames(const CFrameStore& store, int first, int last, int frames);
 
 // The document window as the capture dialogs see it.
 class FakeViewPort : public CaptureViewPort {

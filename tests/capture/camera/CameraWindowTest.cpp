@@ -1,3 +1,4 @@
+#include "AccessibleNames.h"
 #include "CDirectCaptureDlg.h"
 #include "CFrameStore.h"
 #include "CPcCameraDlg.h"
@@ -8,9 +9,7 @@
 #include "RecordingPrompter.h"
 #include "TestFiles.h"
 
-#include <QAbstractButton>
 #include <QApplication>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <cstdlib>
@@ -18,25 +17,7 @@
 
 namespace {
 
-// Every control is found by its accessible name: its own, or its text.
-std::vector<std::string> Unnamed(QWidget& window) {
-    std::vector<std::string> unnamed;
-    for (QWidget* child : window.findChildren<QWidget*>()) {
-        if (qobject_cast<QLabel*>(child) || !child->focusPolicy() || child->isWindow() ||
-            child->objectName().startsWith(QStringLiteral("qt_")))
-            continue;
-        const auto* button = qobject_cast<QAbstractButton*>(child);
-        if (child->accessibleName().isEmpty() && !(button && !button->text().isEmpty()))
-            unnamed.push_back(child->objectName().toStdString());
-    }
-    return unnamed;
-}
-
-QPushButton* Button(QWidget& window, const char* text) {
-    for (QPushButton* button : window.findChildren<QPushButton*>())
-        if (button->text() == QString::fromUtf8(text)) return button;
-    return nullptr;
-}
+using kova::test::Named;
 
 class CameraWindowTest : public kova::test::QtTest {
 protected:
@@ -56,13 +37,11 @@ TEST_F(CameraWindowTest, DirectCaptureRefusesToCloseWhileCapturing) {
     unsetenv("KOVA_CAMERA_STANDIN");
     dialog.show();
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("直接采集"));
-    EXPECT_EQ(Unnamed(dialog), std::vector<std::string>{});
-    QPushButton* close = Button(dialog, "关  闭");
+    EXPECT_EQ(kova::test::UnnamedOrRepeatedControls(dialog), std::vector<std::string>{});
+    QPushButton* close = Named<QPushButton>(dialog, "关  闭");
     ASSERT_NE(close, nullptr);
-    for (QLineEdit* edit : dialog.findChildren<QLineEdit*>())
-        if (edit->accessibleName() == QStringLiteral("目录"))
-            edit->setText(QString::fromStdString(dir_.Path()));
-    Button(dialog, "重设定")->click();
+    Named<QLineEdit>(dialog, "目录")->setText(QString::fromStdString(dir_.Path()));
+    Named<QPushButton>(dialog, "重设定")->click();
     EXPECT_EQ(dialog.Logic().Capture().GetCaptureFileName().rfind(dir_.Path(), 0), 0u);
 
     dialog.Logic().StartCapture();
@@ -76,8 +55,8 @@ TEST_F(CameraWindowTest, DirectCaptureRefusesToCloseWhileCapturing) {
     EXPECT_FALSE(dialog.isVisible());
 
     dialog.show(); // opened again: the capture object starts anew
-    EXPECT_TRUE(Button(dialog, "捕捉")->isEnabled());
-    EXPECT_FALSE(Button(dialog, "停止")->isEnabled());
+    EXPECT_TRUE(Named<QPushButton>(dialog, "捕捉")->isEnabled());
+    EXPECT_FALSE(Named<QPushButton>(dialog, "停止")->isEnabled());
 }
 
 TEST_F(CameraWindowTest, PcCameraWithoutDriverLeavesOnlyClose) {
@@ -85,14 +64,14 @@ TEST_F(CameraWindowTest, PcCameraWithoutDriverLeavesOnlyClose) {
     CPcCameraDlg dialog(store_, prompter_, view_);
     dialog.show();
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("采集设置窗口"));
-    EXPECT_EQ(Unnamed(dialog), std::vector<std::string>{});
-    EXPECT_FALSE(Button(dialog, "覆盖")->isEnabled());
+    EXPECT_EQ(kova::test::UnnamedOrRepeatedControls(dialog), std::vector<std::string>{});
+    EXPECT_FALSE(Named<QPushButton>(dialog, "覆盖")->isEnabled());
     if (!prompter_.Messages().empty()) {
         EXPECT_EQ(prompter_.Texts().front(), "无驱动 !");
-        EXPECT_FALSE(Button(dialog, "捕捉")->isEnabled());
-        EXPECT_FALSE(Button(dialog, "格式")->isEnabled());
+        EXPECT_FALSE(Named<QPushButton>(dialog, "捕捉")->isEnabled());
+        EXPECT_FALSE(Named<QPushButton>(dialog, "格式")->isEnabled());
     }
-    EXPECT_TRUE(Button(dialog, "关  闭")->isEnabled());
+    EXPECT_TRUE(Named<QPushButton>(dialog, "关  闭")->isEnabled());
     dialog.close();
     EXPECT_FALSE(dialog.isVisible());
 }

@@ -57,15 +57,6 @@ protected:
         ASSERT_TRUE(prompter_.Messages().empty()) << prompter_.Texts().front();
     }
 
-    void ExpectStandInFrames(int first, int last) {
-        for (int frame = first; frame <= last; ++frame) {
-            double difference = 0;
-            kova::test::ClosestStandInFrame(store_.Get_image_color(frame), kSourceFrames,
-                                            &difference);
-            EXPECT_LT(difference, 12.0) << "frame " << frame;
-        }
-    }
-
     kova::test::TempDir dir_;
     kova::CFrameStore store_;
     kova::RecordingPrompter prompter_;
@@ -84,13 +75,13 @@ TEST_F(PcCameraTest, WithoutADriverOnlyCloseStays) {
     EXPECT_TRUE(controls_.enables.close);
 }
 
-TEST_F(PcCameraTest, CaptureToMemoryFillsTheRange) {
+TEST_F(PcCameraTest, CaptureFillsTheMemoryRangeOrWritesTheNamedFile) {
     OpenWithStandIn();
     controls_.fields.startFrame = 4;
     controls_.fields.endFrame = 9;
     logic_->StartCapture();
     EXPECT_TRUE(prompter_.Messages().empty()) << prompter_.Texts().front();
-    ExpectStandInFrames(4, 9);
+    kova::test::ExpectStandInFrames(store_, 4, 9, kSourceFrames);
     EXPECT_EQ(cv::countNonZero(store_.Get_image_color(10).reshape(1)), 0);
     EXPECT_EQ(store_.Get_dispframe_color(), 9);
     EXPECT_EQ(controls_.fields.statusLabel, PcCameraLogic::kTransformed);
@@ -98,10 +89,7 @@ TEST_F(PcCameraTest, CaptureToMemoryFillsTheRange) {
     EXPECT_EQ(controls_.labels.front(), PcCameraLogic::kCaptured);
     EXPECT_FALSE(logic_->IsRunning());
     EXPECT_TRUE(controls_.enables.capture);
-}
 
-TEST_F(PcCameraTest, CaptureToDiskWritesTheNamedFile) {
-    OpenWithStandIn();
     controls_.fields.target = PcCameraTarget::Disk;
     controls_.fields.fileName = dir_.File("pc.avi");
     controls_.fields.startFrame = 1;
@@ -125,17 +113,13 @@ TEST_F(PcCameraTest, RefusalsBeforeCapturing) {
         {true, 6, 5, PcCameraLogic::kBadRange},
         {true, 1, 13, PcCameraLogic::kBadRange},
     };
-    const std::string path = dir_.File("standin.avi");
-    kova::test::WriteStandIn(path, kSourceFrames);
-    logic_->Camera().AddStandIn(path);
-    ASSERT_TRUE(logic_->Open());
+    OpenWithStandIn();
+    const int last = controls_.fields.driver;
     for (const auto& c : cases) {
         prompter_.Clear();
-        controls_.fields.driver = -1;
+        controls_.fields.driver = c.chooseDriver ? last : -1;
         if (c.chooseDriver) {
-            controls_.fields.driver = 0;
-            ASSERT_TRUE(
-                logic_->ChooseDriver(static_cast<int>(controls_.fields.drivers.size()) - 1));
+            ASSERT_TRUE(logic_->ChooseDriver(last));
         }
         controls_.fields.startFrame = c.start;
         controls_.fields.endFrame = c.end;
@@ -161,7 +145,7 @@ TEST_F(PcCameraTest, StopEndsTheLoopAndCloseIsRefusedMeanwhile) {
     logic_->StartCapture();
     EXPECT_EQ(closes, std::vector<bool>{false});
     EXPECT_EQ(prompter_.Texts(), std::vector<std::string>{PcCameraLogic::kBadEnd});
-    ExpectStandInFrames(1, 3);
+    kova::test::ExpectStandInFrames(store_, 1, 3, kSourceFrames);
     EXPECT_EQ(cv::countNonZero(store_.Get_image_color(4).reshape(1)), 0);
     EXPECT_TRUE(logic_->Close());
 }
@@ -176,7 +160,7 @@ TEST_F(PcCameraTest, LowSpeedWaitsTheSecondsPerFrame) {
     logic_->StartCapture();
     EXPECT_GE(store_.Get_time() - began, 200) << "two waits between three frames";
     EXPECT_TRUE(prompter_.Messages().empty());
-    ExpectStandInFrames(1, 3);
+    kova::test::ExpectStandInFrames(store_, 1, 3, kSourceFrames);
 }
 
 TEST(PcCameraFormat, TextNamesFourccSizeAndRates) {

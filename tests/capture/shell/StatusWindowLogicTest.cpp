@@ -27,15 +27,15 @@ struct StatusRig {
     StatusWindowLogic logic{store, prompter};
 };
 
-TEST(StatusWindowLogicTest, KeepingTheSourceChangesOnlyTheDisplay) {
+class StatusWindowLogicTest : public ::testing::Test {
+protected:
     StatusRig rig;
+};
+
+TEST_F(StatusWindowLogicTest, TheSourceIsKeptOrTheShownFramesAreWrittenInsideTheWindow) {
     rig.logic.SetMode(DisplayMode::Green);
     EXPECT_EQ(rig.Pixel(1, 0, 0), cv::Vec3b(100, 10, 1));
     EXPECT_EQ(rig.logic.Render().pixel(0, 0), qRgb(10, 10, 10));
-}
-
-TEST(StatusWindowLogicTest, DroppingTheSourceWritesTheShownFramesInsideTheWindow) {
-    StatusRig rig;
     rig.store.Put_window(0, 0, 1, 2);
     rig.logic.SetMode(DisplayMode::Blue);
     rig.logic.SetKeepSource(false);
@@ -47,7 +47,7 @@ TEST(StatusWindowLogicTest, DroppingTheSourceWritesTheShownFramesInsideTheWindow
     EXPECT_EQ(rig.Pixel(3, 0, 0), cv::Vec3b(100, 100, 100));
 }
 
-TEST(StatusWindowLogicTest, GreyFramesDoNotTakePseudoColours) {
+TEST_F(StatusWindowLogicTest, GreyFramesDoNotTakePseudoColours) {
     kova::CFrameStore store;
     store.Put_image(1, cv::Mat(2, 2, CV_8UC1, cv::Scalar(77)), 0, 0);
     kova::RecordingPrompter prompter;
@@ -58,45 +58,41 @@ TEST(StatusWindowLogicTest, GreyFramesDoNotTakePseudoColours) {
     EXPECT_EQ(logic.Render().pixel(0, 0), qRgb(0, 255, 203));
 }
 
-TEST(StatusWindowLogicTest, ContinuousDisplayStepsAndStopsAfterTheEnd) {
-    StatusRig rig;
-    rig.logic.SetRange(2, 4);
-    ASSERT_TRUE(rig.logic.StartStop());
-    EXPECT_EQ(rig.logic.ContinuousText(), "停止");
-    std::vector<int> shown{rig.store.Get_dispframe_color()};
-    while (rig.logic.Tick())
-        shown.push_back(rig.store.Get_dispframe_color());
-    EXPECT_EQ(shown, (std::vector<int>{2, 3, 4}));
-    EXPECT_FALSE(rig.logic.Running());
-    EXPECT_EQ(rig.logic.ContinuousText(), "连续显示");
-}
-
-TEST(StatusWindowLogicTest, LoopingStartsAgainUntilStopped) {
-    StatusRig rig;
-    rig.logic.SetRange(4, 5);
-    rig.logic.SetLoop(true);
-    ASSERT_TRUE(rig.logic.StartStop());
-    std::vector<int> shown{rig.store.Get_dispframe_color()};
-    for (int i = 0; i < 4; ++i) {
-        ASSERT_TRUE(rig.logic.Tick());
-        shown.push_back(rig.store.Get_dispframe_color());
+TEST_F(StatusWindowLogicTest, ContinuousDisplayStepsThroughTheRangeOnceOrLooping) {
+    const struct {
+        int start, end;
+        bool loop;
+        std::vector<int> shown; // from the start, as long as Tick goes on
+    } cases[] = {{2, 4, false, {2, 3, 4}}, {4, 5, true, {4, 5, 4, 5, 4, 5, 4}}};
+    for (const auto& c : cases) {
+        rig.logic.SetRange(c.start, c.end);
+        rig.logic.SetLoop(c.loop);
+        ASSERT_TRUE(rig.logic.StartStop());
+        EXPECT_EQ(rig.logic.ContinuousText(), "停止");
+        std::vector<int> shown{rig.store.Get_dispframe_color()};
+        while (shown.size() < c.shown.size() && rig.logic.Tick())
+            shown.push_back(rig.store.Get_dispframe_color());
+        EXPECT_EQ(shown, c.shown);
+        if (c.loop) {
+            EXPECT_FALSE(rig.logic.StartStop()); // 停止
+        }
+        EXPECT_FALSE(rig.logic.Tick());
+        EXPECT_FALSE(rig.logic.Running());
+        EXPECT_EQ(rig.logic.ContinuousText(), "连续显示");
+        EXPECT_EQ(rig.store.Get_dispframe_color(), c.shown.back());
     }
-    EXPECT_EQ(shown, (std::vector<int>{4, 5, 4, 5, 4}));
-    EXPECT_FALSE(rig.logic.StartStop());
-    EXPECT_FALSE(rig.logic.Tick());
-    EXPECT_EQ(rig.store.Get_dispframe_color(), 4);
 }
 
-TEST(StatusWindowLogicTest, BadRangesAndFramesAreRefused) {
+TEST_F(StatusWindowLogicTest, BadRangesAndFramesAreRefused) {
     const std::pair<int, int> ranges[] = {{0, 3}, {4, 3}, {2, 6}};
     for (const auto& [start, end] : ranges) {
-        StatusRig rig;
+        rig.prompter.Clear();
         rig.logic.SetRange(start, end);
         EXPECT_FALSE(rig.logic.StartStop());
         EXPECT_FALSE(rig.logic.Running());
         EXPECT_EQ(rig.prompter.Texts(), std::vector<std::string>{kBadRange}) << start << end;
     }
-    StatusRig rig;
+    rig.prompter.Clear();
     EXPECT_FALSE(rig.logic.ShowFrame(6));
     EXPECT_FALSE(rig.logic.ShowFrame(0));
     EXPECT_EQ(rig.prompter.Texts(), (std::vector<std::string>{"帧号无效.", "帧号无效."}));
@@ -104,8 +100,7 @@ TEST(StatusWindowLogicTest, BadRangesAndFramesAreRefused) {
     EXPECT_EQ(rig.store.Get_dispframe_color(), 1);
 }
 
-TEST(StatusWindowLogicTest, StoppingWhenTheStoreShrinks) {
-    StatusRig rig;
+TEST_F(StatusWindowLogicTest, StoppingWhenTheStoreShrinks) {
     rig.logic.SetRange(1, 5);
     ASSERT_TRUE(rig.logic.StartStop());
     rig.store.Put_nofframe_color(2);
@@ -113,8 +108,7 @@ TEST(StatusWindowLogicTest, StoppingWhenTheStoreShrinks) {
     EXPECT_FALSE(rig.logic.Running());
 }
 
-TEST(StatusWindowLogicTest, MakingTheRegionSetsTheWindowAndItsMark) {
-    StatusRig rig;
+TEST_F(StatusWindowLogicTest, MakingTheRegionSetsTheWindowAndItsMark) {
     rig.logic.SetRegionShown(true);
     rig.logic.SetRegionFixed(true);
     rig.logic.SetRegionPoints(3, 9, 1, 1); // reversed, below the frame
