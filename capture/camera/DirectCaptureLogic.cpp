@@ -5,6 +5,7 @@
 #include "CaptureText.h"
 #include "CaptureViewPort.h"
 #include "Prompter.h"
+#include "ShowCapturedFrame.h"
 
 #include <filesystem>
 
@@ -214,7 +215,7 @@ void DirectCaptureLogic::Transfer() {
     const int last = capture_->GetOperateFrame();
     const int frames = last >= fields_.startFrame ? last - fields_.startFrame + 1 : 0;
     if (last > 0) {
-        store_.Disp_frame_color(last);
+        ShowCapturedFrame(store_, last);
         view_.ShowStore();
     }
     if (!read) Message(capture_->GetCapInfor());
@@ -300,7 +301,7 @@ void DirectCaptureLogic::Finish() {
     const std::string info = capture_->GetCapInfor();
     SetStatus(info);
     if (captured && running_ == CaptureTarget::Memory && frames > 0) {
-        store_.Disp_frame_color(runStart_ + frames - 1);
+        ShowCapturedFrame(store_, runStart_ + frames - 1);
     }
     // The engine ends a capture by itself only at a limit, at the end of the
     // frame range, or on an error, which the information text names.
@@ -322,7 +323,7 @@ void DirectCaptureLogic::OnNotice(int notice, int count) {
     if (notice == kova::CVideoCapDS::kCapturedNotice) {
         SetStatus(CaptureText("Captured frames: %d", count));
         if (capturing_ && running_ == CaptureTarget::Memory && count > 0 &&
-            store_.Disp_frame_color(runStart_ + count - 1) == kova::CFrameStore::kOk)
+            ShowCapturedFrame(store_, runStart_ + count - 1) == kova::CFrameStore::kOk)
             view_.ShowStore();
     } else if (notice == kova::CVideoCapDS::kTransferNotice) {
         SetStatus(CaptureText("Transformed frames: %d", capture_->GetOperateFrame()));

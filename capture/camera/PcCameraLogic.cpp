@@ -6,6 +6,7 @@
 #include "CaptureText.h"
 #include "CaptureViewPort.h"
 #include "Prompter.h"
+#include "ShowCapturedFrame.h"
 
 #include <chrono>
 #include <opencv2/core.hpp>
@@ -224,7 +225,7 @@ void PcCameraLogic::TransferIntoStore(int count) {
     }
     avi.Close();
     if (loaded > 0) {
-        store_.Disp_frame_color(fields_.startFrame + loaded - 1);
+        ShowCapturedFrame(store_, fields_.startFrame + loaded - 1);
         view_.ShowStore();
     }
     if (loaded < count) Message(kBadEnd);

@@ -52,10 +52,30 @@ const char* StatusWindowLogic::ModeText(DisplayMode mode) {
     return "";
 }
 
+// 全彩色 and the components show the store's colour frames, 灰度 and 伪彩色
+// its grey frames: the mode chooses which frames the store shows (and which
+// frames the file dialogs load and save).
+bool StatusWindowLogic::UsesColorFrames(DisplayMode mode) {
+    return mode != DisplayMode::Grey && mode != DisplayMode::Pseudo;
+}
+
 void StatusWindowLogic::SetMode(DisplayMode mode) {
     fields_.mode = mode;
     ++revision_;
+    const int storeMode = UsesColorFrames(mode) ? kova::CFrameStore::kColorDispMode : 0;
+    if (store_.Get_dispmode() != storeMode) {
+        store_.Put_dispmode(storeMode);
+        fields_.frame = DisplayedFrame();
+    }
     if (!fields_.keepSource) WriteBack();
+}
+
+bool StatusWindowLogic::FollowStore() {
+    fields_.frame = DisplayedFrame();
+    if (ColorSource() == UsesColorFrames(fields_.mode)) return false;
+    fields_.mode = ColorSource() ? DisplayMode::FullColor : DisplayMode::Grey;
+    ++revision_;
+    return true;
 }
 
 void StatusWindowLogic::SetKeepSource(bool keep) {

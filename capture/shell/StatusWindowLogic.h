@@ -41,6 +41,10 @@ public:
     int DisplayedFrame() const;
 
     void SetMode(DisplayMode mode);
+    // Another window switched the store between grey and colour frames (a
+    // capture fills colour frames): the mode follows; true when it changed.
+    bool FollowStore();
+    static bool UsesColorFrames(DisplayMode mode);
     void SetKeepSource(bool keep);
     // Shows a frame of the source kind; false (with a message) outside.
     bool ShowFrame(int frame);

@@ -22,6 +22,7 @@ import kova_e2e as k
 from kova_e2e import R, Failure, log
 
 FRAMES = 10
+CAPTURED = 5  # frames captured from the stand-in camera
 AVI_NAME = "E2ECAP.AVI"
 SPIN_ROLES = k.TEXT_ROLES | {R.ROLE_SPIN_BUTTON}
 
@@ -119,6 +120,77 @@ def open_by_path(app, args, path):
     k.wait_for("the file dialog to close",
                lambda: not k.showing(dialog) or k.role(dialog) is None, 15)
 
+def toggle(node, what):
+    log("choose " + what)
+    k.do_action(node, ["Toggle", "Press", "click"], what)
+
+def view_title(frame):
+    """The title of capvo's document window: what the window is doing."""
+    view = k.first((n for n, depth in k.walk(frame) if depth > 0), lambda n: k.showing(n) and
+                   n.getRole() in (R.ROLE_FRAME, R.ROLE_INTERNAL_FRAME))
+    return k.label(view) if view is not None else ""
+
+def check_direct_capture(capvo, frame, args):
+    """直接采集 from the stand-in camera: 预览 and 停止预览 switch the window's
+    title, 捕捉 of 内存 frames 1..5 fills them."""
+    k.choose_menu(frame, "采集", "直接采集")
+    dialog = k.find(capvo, {R.ROLE_DIALOG}, "直接采集", where=" (the direct capture dialog)")
+    where = " in 直接采集"
+    toggle(k.find(dialog, {R.ROLE_RADIO_BUTTON}, "内存", where=where), "内存")
+    for name, value in (("起始帧", "1"), ("终止帧", str(CAPTURED))):
+        k.set_text(k.find(dialog, SPIN_ROLES, name, where=where), value, "field " + name)
+    k.press(k.find(dialog, k.BUTTON_ROLES, "预览", where=where), "预览")
+    k.wait_for("the title 预览窗口", lambda: view_title(frame) == "预览窗口", 10)
+    k.press(k.find(dialog, k.BUTTON_ROLES, "停止预览", where=where), "停止预览")
+    k.wait_for("the title 图像窗口", lambda: view_title(frame) == "图像窗口", 10)
+    capture = k.find(dialog, k.BUTTON_ROLES, "捕捉", where=where)
+    k.press(capture, "捕捉")
+    # The status line's accessible name is its text.
+    status = k.wait_for("the capture of %d frames to end" % CAPTURED, lambda: capture.getState(
+    ).contains(R.STATE_ENABLED) and k.first((n for n, _ in k.walk(dialog)), lambda n: k.role(
+        n) == R.ROLE_LABEL and k.label(n).startswith("Capture stopped: %d frames" % CAPTURED)),
+        20)
+    log("直接采集: " + k.label(status))
+    k.shot(args, "capvo-direct-capture")
+    k.press(k.find(dialog, k.BUTTON_ROLES, "关  闭", where=where), "关  闭")
+    k.wait_for("the dialog 直接采集 to close",
+               lambda: k.window(capvo, lambda w: k.label(w) == "直接采集") is None, 10)
+
+def check_display_windows(capvo, frame):
+    """比  例 changes the status bar's rate, 状态窗's 伪彩色 colours the grey
+    image, 像素值 follows the mouse."""
+    k.choose_menu(frame, "显示", "比  例")
+    zoom = k.find(capvo, {R.ROLE_DIALOG}, "放大和缩小", where=" (the zoom dialog)")
+    rate = k.find(zoom, {R.ROLE_SCROLL_BAR, R.ROLE_SLIDER}, "比例", where=" in 放大和缩小")
+    log("set 比例 to 200")
+    rate.queryValue().currentValue = 200
+    k.find(frame, {R.ROLE_LABEL}, "Rate: 200% [Width:  640 Height:  480]", seconds=10,
+           where=" in capvo's status bar")
+    k.press(k.find(zoom, k.BUTTON_ROLES, "标准", where=" in 放大和缩小"), "标准")
+    k.find(frame, {R.ROLE_LABEL}, "Rate: 100% [Width:  640 Height:  480]", seconds=10,
+           where=" in capvo's status bar")
+    k.press(k.find(zoom, k.BUTTON_ROLES, "关闭", where=" in 放大和缩小"), "关闭")
+    for mode, grey in (("伪彩色", False), ("灰度", True)):
+        k.choose_menu(frame, "显示", "状态窗")
+        toggle(k.find(capvo, {R.ROLE_RADIO_BUTTON}, mode, where=" in 状态窗"), mode)
+        k.choose_menu(frame, "显示", "状态窗")  # out of the image's way
+        if k.view_is_grey(frame) is not None:
+            k.wait_for("the image %s" % ("grey" if grey else "in pseudo colours"),
+                       lambda: k.view_is_grey(frame) == grey, 10)
+            log("状态窗 %s: the image is %s" % (mode, "grey" if grey else "coloured"))
+    k.choose_menu(frame, "显示", "像素值")
+    pixels = k.find(capvo, {R.ROLE_DIALOG, R.ROLE_WINDOW, R.ROLE_FRAME}, "图像数据",
+                    where=" (the pixel value window)")
+    view = k.first((n for n, depth in k.walk(frame) if depth > 0), lambda n: k.showing(n) and
+                   n.getRole() in (R.ROLE_FRAME, R.ROLE_INTERNAL_FRAME))
+    box = view.queryComponent().getExtents(R.DESKTOP_COORDS)
+    subprocess.run(["xdotool", "mousemove", str(box.x + 60), str(box.y + 70)], timeout=10,
+                   check=True)
+    position = k.wait_for("the pixel value window to follow the mouse", lambda: k.first(
+        (n for n, _ in k.walk(pixels)), lambda n: k.role(n) == R.ROLE_LABEL and
+        k.label(n).startswith("X: ") and k.label(n) != "X: 0  Y: 0"), 10)
+    log("图像数据 at " + k.label(position))
+
 def run(args, process):
     folder = args.folder
     first_file, _ = k.demo_series(folder)
@@ -137,6 +209,8 @@ def run(args, process):
     time.sleep(1)
     k.shot(args, "capvo-series")
     save_avi(capvo, frame, args, avi)
+    check_direct_capture(capvo, frame, args)
+    check_display_windows(capvo, frame)
     k.choose_menu(frame, "文件", "退出", may_block=True)
     k.wait_for("capvo to end", lambda: find_capvo() is None, 20)
     # Back in kova: the AVI is the motion image sequence.
@@ -172,8 +246,9 @@ def main():
     args.folder = os.path.realpath(args.folder)
     k.DEADLINE = time.monotonic() + 120
     k.Atspi.set_timeout(k.CALL_TIMEOUT_MS, -1)
+    # capvo, started by kova, takes the AVI it writes as its camera.
     env = dict(os.environ, QT_ACCESSIBILITY="1", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
-               QT_QPA_PLATFORM="xcb")
+               QT_QPA_PLATFORM="xcb", KOVA_CAMERA_STANDIN=os.path.join(args.folder, AVI_NAME))
     output = open(args.log, "wb") if args.log else subprocess.DEVNULL
     process = subprocess.Popen([args.kova], cwd=args.folder, env=env, stdout=output,
                                stderr=subprocess.STDOUT)

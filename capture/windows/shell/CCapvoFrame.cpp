@@ -161,6 +161,7 @@ void CCapvoFrame::UpdateStatusBar() {
 }
 
 void CCapvoFrame::UpdateView() {
+    status_.FollowStore();
     view_->Refresh();
     UpdateStatusBar();
     if (statusWnd_->isVisible()) statusWnd_->Refresh();

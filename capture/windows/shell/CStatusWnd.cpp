@@ -84,6 +84,13 @@ void CStatusWnd::ConnectRegion() {
 
 void CStatusWnd::Refresh() {
     const StatusFields& fields = logic_.Fields();
+    QRadioButton* const modes[] = {ui_->grey, ui_->fullColor, ui_->pseudo,
+                                   ui_->red,  ui_->green,     ui_->blue};
+    QRadioButton* const mode = modes[static_cast<int>(fields.mode)];
+    if (!mode->isChecked()) {
+        const QSignalBlocker blocker(mode);
+        mode->setChecked(true);
+    }
     const int count = std::max(1, logic_.FrameCount());
     SetSpin(ui_->frame, count, logic_.DisplayedFrame());
     SetSpin(ui_->start, count, fields.start);

@@ -111,6 +111,7 @@ TEST_F(DirectCaptureTest, MemoryCaptureFillsTheRangeShowsTheFramesAndHoldsTheDia
     kova::test::ExpectStandInFrames(store_, 3, 7, kSourceFrames);
     EXPECT_EQ(cv::countNonZero(store_.Get_image_color(8).reshape(1)), 0) << "beyond the range";
     EXPECT_EQ(store_.Get_dispframe_color(), 7);
+    EXPECT_EQ(store_.Get_dispmode(), kova::CFrameStore::kColorDispMode); // the captures are seen
     EXPECT_GT(view_.storeShown, 0);
     EXPECT_EQ(view_.titles.back(), CaptureViewPort::Title::Image);
     EXPECT_TRUE(controls_.enables.play && controls_.enables.diskToMemory);

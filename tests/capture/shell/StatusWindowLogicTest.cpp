@@ -47,6 +47,25 @@ TEST_F(StatusWindowLogicTest, TheSourceIsKeptOrTheShownFramesAreWrittenInsideThe
     EXPECT_EQ(rig.Pixel(3, 0, 0), cv::Vec3b(100, 100, 100));
 }
 
+TEST_F(StatusWindowLogicTest, ColourModesShowColourFramesGreyModesGreyFramesAndFollowTheStore) {
+    const int colour = kova::CFrameStore::kColorDispMode;
+    const struct {
+        DisplayMode mode;
+        int storeMode;
+    } cases[] = {{DisplayMode::Grey, 0},
+                 {DisplayMode::Red, colour},
+                 {DisplayMode::Pseudo, 0},
+                 {DisplayMode::FullColor, colour}};
+    for (const auto& c : cases) {
+        rig.logic.SetMode(c.mode);
+        EXPECT_EQ(rig.store.Get_dispmode(), c.storeMode) << static_cast<int>(c.mode);
+    }
+    rig.store.Put_dispmode(0); // another window shows grey frames
+    EXPECT_TRUE(rig.logic.FollowStore());
+    EXPECT_EQ(rig.logic.Fields().mode, DisplayMode::Grey);
+    EXPECT_FALSE(rig.logic.FollowStore());
+}
+
 TEST_F(StatusWindowLogicTest, GreyFramesDoNotTakePseudoColours) {
     kova::CFrameStore store;
     store.Put_image(1, cv::Mat(2, 2, CV_8UC1, cv::Scalar(77)), 0, 0);
