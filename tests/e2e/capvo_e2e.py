@@ -4,10 +4,14 @@
 Runs where kova_e2e.py runs (scripts/e2e.sh arranges the X server and the
 accessibility bus). Starts kova in the demo folder; 图像/图象采集 starts
 capvo; in capvo 图像文件 loads ten files of the demo series into the frame
-store (连续文件, chosen in the file dialog), 视频文件 saves those frames as
-E2ECAP.AVI; capvo ends with 文件/退出. Back in kova, 运动图像 opens the AVI
-and its last frame reads "帧 10 / 10". Every control is found by its
-accessible name and role.
+store (连续文件), 视频文件 saves those frames as E2ECAP.AVI, which then
+stands in for a camera: 直接采集 previews it (the window's title follows)
+and captures frames 1..5 into memory, PC相机采集 chooses it as its driver,
+keeps its format and captures frames 1..3; 比  例 changes the rate in the
+status bar, 状态窗's 伪彩色 colours the image and 灰度 makes it grey again,
+像素值 follows the mouse; capvo ends with 文件/退出. Back in kova, 运动图像
+opens the AVI and its last frame reads "帧 10 / 10". Every control is found
+by its accessible name and role.
 Prints "1 passed, 0 failed" or "0 passed, 1 failed".
 """
 
@@ -23,6 +27,7 @@ from kova_e2e import R, Failure, log
 
 FRAMES = 10
 CAPTURED = 5  # frames captured from the stand-in camera
+PC_CAPTURED = 3  # frames captured through the PC camera dialog
 AVI_NAME = "E2ECAP.AVI"
 SPIN_ROLES = k.TEXT_ROLES | {R.ROLE_SPIN_BUTTON}
 
@@ -156,6 +161,38 @@ def check_direct_capture(capvo, frame, args):
     k.wait_for("the dialog 直接采集 to close",
                lambda: k.window(capvo, lambda w: k.label(w) == "直接采集") is None, 10)
 
+def check_pc_camera(capvo, frame):
+    """PC相机采集 from the stand-in: the driver chosen in the list, 格式 kept,
+    覆盖 disabled, 捕捉 of 内存 frames 1..3 transferred into the store."""
+    k.choose_menu(frame, "采集", "PC相机采集")
+    dialog = k.find(capvo, {R.ROLE_DIALOG}, "采集设置窗口", where=" (the PC camera dialog)")
+    where = " in 采集设置窗口"
+    drivers = k.find(dialog, {R.ROLE_LIST, R.ROLE_LIST_BOX, R.ROLE_TABLE}, "驱动", where=where)
+    box = drivers.queryComponent().getExtents(R.DESKTOP_COORDS)
+    log("click the first driver")
+    subprocess.run(["xdotool", "mousemove", str(box.x + 40), str(box.y + 8), "click", "1"],
+                   timeout=10, check=True)
+    fmt = k.find(dialog, k.BUTTON_ROLES, "格式", where=where)
+    k.wait_for("格式 to be enabled by the driver", lambda: fmt.getState().contains(
+        R.STATE_ENABLED), 10)
+    if k.find(dialog, k.BUTTON_ROLES, "覆盖", where=where).getState().contains(R.STATE_ENABLED):
+        raise Failure("覆盖 is enabled: there is no overlay")
+    k.press(fmt, "格式", may_block=True)
+    formats = k.find(capvo, {R.ROLE_DIALOG}, "格式", where=" (the format dialog)")
+    ok = k.first((n for n, _ in k.walk(formats)), lambda n: k.role(n) in k.BUTTON_ROLES and
+                 k.label(n) in ("OK", "确定"))
+    k.press(ok, "the format dialog's OK", may_block=True)
+    toggle(k.find(dialog, {R.ROLE_RADIO_BUTTON}, "内存", where=where), "内存")
+    for name, value in (("起始帧", "1"), ("终止帧", str(PC_CAPTURED))):
+        k.set_text(k.find(dialog, SPIN_ROLES, name, where=where), value, "field " + name)
+    k.press(k.find(dialog, k.BUTTON_ROLES, "捕捉", where=where), "捕捉", may_block=True)
+    k.wait_for("转换的帧: %d" % PC_CAPTURED, lambda: k.named(dialog, {R.ROLE_LABEL}, "转换的帧:")
+               and k.named(dialog, {R.ROLE_LABEL}, str(PC_CAPTURED)), 20)
+    log("PC相机采集: 转换的帧: %d" % PC_CAPTURED)
+    k.press(k.find(dialog, k.BUTTON_ROLES, "关  闭", where=where), "关  闭")
+    k.wait_for("the dialog 采集设置窗口 to close",
+               lambda: k.window(capvo, lambda w: k.label(w) == "采集设置窗口") is None, 10)
+
 def check_display_windows(capvo, frame):
     """比  例 changes the status bar's rate, 状态窗's 伪彩色 colours the grey
     image, 像素值 follows the mouse."""
@@ -210,6 +247,7 @@ def run(args, process):
     k.shot(args, "capvo-series")
     save_avi(capvo, frame, args, avi)
     check_direct_capture(capvo, frame, args)
+    check_pc_camera(capvo, frame)
     check_display_windows(capvo, frame)
     k.choose_menu(frame, "文件", "退出", may_block=True)
     k.wait_for("capvo to end", lambda: find_capvo() is None, 20)
