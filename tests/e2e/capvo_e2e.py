@@ -9,7 +9,7 @@ stands in for a camera: 直接采集 previews it (the window's title follows)
 and captures frames 1..5 into memory, PC相机采集 chooses it as its driver,
 keeps its format and captures frames 1..3; 比  例 changes the rate in the
 status bar, 状态窗's 伪彩色 colours the image and 灰度 makes it grey again,
-像素值 follows the mouse; capvo ends with 文件/退出. Back in kova, 运动图像
+像素值 follows the mouse, 系统帧设置 keeps a frame count; capvo ends with 文件/退出. Back in kova, 运动图像
 opens the AVI and its last frame reads "帧 10 / 10". Every control is found
 by its accessible name and role.
 Prints "1 passed, 0 failed" or "0 passed, 1 failed".
@@ -193,6 +193,23 @@ def check_pc_camera(capvo, frame):
     k.wait_for("the dialog 采集设置窗口 to close",
                lambda: k.window(capvo, lambda w: k.label(w) == "采集设置窗口") is None, 10)
 
+def check_frame_settings(capvo, frame):
+    """系统帧设置: the colour frame count set and kept, read back on reopening."""
+    for step in ("set", "check"):
+        k.choose_menu(frame, "设置", "系统帧设置", may_block=True)
+        dialog = k.find(capvo, {R.ROLE_DIALOG}, "系统帧设定", where=" (the frame-store settings)")
+        field = k.find(dialog, SPIN_ROLES, "彩色帧数", where=" in 系统帧设定")
+        if step == "set":
+            k.set_text(field, "40", "field 彩色帧数")
+        elif k.field_text(field) != "40":
+            raise Failure("彩色帧数 reads %r after setting 40" % k.field_text(field))
+        button = k.first((n for n, _ in k.walk(dialog)), lambda n: k.role(n) in k.BUTTON_ROLES
+                         and k.label(n) in (("OK", "确定") if step == "set" else ("Cancel", "取消")))
+        k.press(button, "the button " + k.label(button), may_block=True)
+        k.wait_for("the dialog 系统帧设定 to close",
+                   lambda: k.window(capvo, lambda w: k.label(w) == "系统帧设定") is None, 10)
+    log("系统帧设置 keeps 彩色帧数 40")
+
 def check_display_windows(capvo, frame):
     """比  例 changes the status bar's rate, 状态窗's 伪彩色 colours the grey
     image, 像素值 follows the mouse."""
@@ -249,6 +266,7 @@ def run(args, process):
     check_direct_capture(capvo, frame, args)
     check_pc_camera(capvo, frame)
     check_display_windows(capvo, frame)
+    check_frame_settings(capvo, frame)
     k.choose_menu(frame, "文件", "退出", may_block=True)
     k.wait_for("capvo to end", lambda: find_capvo() is None, 20)
     # Back in kova: the AVI is the motion image sequence.
