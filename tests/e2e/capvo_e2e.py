@@ -9,9 +9,9 @@ stands in for a camera: 直接采集 previews it (the window's title follows)
 and captures frames 1..5 into memory, PC相机采集 chooses it as its driver,
 keeps its format and captures frames 1..3; 比  例 changes the rate in the
 status bar, 状态窗's 伪彩色 colours the image and 灰度 makes it grey again,
-像素值 follows the mouse, 系统帧设置 keeps a frame count; capvo ends with 文件/退出. Back in kova, 运动图像
-opens the AVI and its last frame reads "帧 10 / 10". Every control is found
-by its accessible name and role.
+像素值 follows the mouse, 系统帧设置 keeps a frame count; capvo ends with
+文件/退出. Back in kova, 运动图像 opens the AVI and its last frame reads
+"帧 10 / 10". Every control is found by its accessible name and role.
 Prints "1 passed, 0 failed" or "0 passed, 1 failed".
 """
 
