@@ -7,6 +7,7 @@
 #include "Prompter.h"
 #include "ShowCapturedFrame.h"
 
+#include <algorithm>
 #include <filesystem>
 
 namespace {
@@ -209,7 +210,12 @@ void DirectCaptureLogic::Transfer() {
     UpdateEnables();
     store_.Put_progress_pos(0);
     capture_->PutCaptureFileName(capture_->GetCaptureFileName()); // reopens the newest file
-    const int read = capture_->ReadImageToMemory(fields_.startFrame, fields_.endFrame, 0, 0, 0, 1);
+    // The transfer ends with the file: a range longer than the capture is no error.
+    int end = fields_.endFrame;
+    std::int64_t lastIndex = -1;
+    if (capture_->GetFrameNumber(&lastIndex) && lastIndex >= 0)
+        end = static_cast<int>(std::min<std::int64_t>(end, fields_.startFrame + lastIndex));
+    const int read = capture_->ReadImageToMemory(fields_.startFrame, end, 0, 0, 0, 1);
     transferring_ = false;
     store_.Put_progress_pos(0);
     const int last = capture_->GetOperateFrame();
