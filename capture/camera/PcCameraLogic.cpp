@@ -80,6 +80,7 @@ int PcCameraLogic::CurrentFormat() const {
 
 bool PcCameraLogic::ChooseFormat(const kova::CaptureFormat& format) {
     if (running_) return false;
+    ReadControls(); // what the user typed stays
     if (camera_->SetFormat(format.fourcc, format.width, format.height)) {
         fields_.rate = camera_->VideoGetRate();
         WriteControls();
@@ -117,6 +118,7 @@ bool PcCameraLogic::Copy(cv::Mat& frame) {
 }
 
 void PcCameraLogic::GetRate() {
+    ReadControls();
     fields_.rate = camera_->VideoGetRate();
     WriteControls();
 }

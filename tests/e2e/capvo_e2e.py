@@ -182,6 +182,8 @@ def check_pc_camera(capvo, frame):
     ok = k.first((n for n, _ in k.walk(formats)), lambda n: k.role(n) in k.BUTTON_ROLES and
                  k.label(n) in ("OK", "确定"))
     k.press(ok, "the format dialog's OK", may_block=True)
+    k.wait_for("the format dialog to close",
+               lambda: k.window(capvo, lambda w: k.label(w) == "格式") is None, 10)
     toggle(k.find(dialog, {R.ROLE_RADIO_BUTTON}, "内存", where=where), "内存")
     for name, value in (("起始帧", "1"), ("终止帧", str(PC_CAPTURED))):
         k.set_text(k.find(dialog, SPIN_ROLES, name, where=where), value, "field " + name)

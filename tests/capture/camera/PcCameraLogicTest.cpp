@@ -163,6 +163,15 @@ TEST_F(PcCameraTest, LowSpeedWaitsTheSecondsPerFrame) {
     kova::test::ExpectStandInFrames(store_, 1, 3, kSourceFrames);
 }
 
+TEST_F(PcCameraTest, ReadingTheRateOrFormatKeepsWhatTheUserTyped) {
+    OpenWithStandIn();
+    controls_.fields.endFrame = 3;
+    logic_->GetRate();
+    EXPECT_EQ(controls_.fields.endFrame, 3);
+    logic_->ChooseFormat(logic_->Camera().CurrentFormat());
+    EXPECT_EQ(controls_.fields.endFrame, 3);
+}
+
 TEST(PcCameraFormat, TextNamesFourccSizeAndRates) {
     kova::CaptureFormat format;
     format.fourcc = "MJPG";
