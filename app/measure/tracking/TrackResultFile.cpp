@@ -1,9 +1,8 @@
 #include "TrackResultFile.h"
 
+#include "TemporaryBeside.h"
+
 #include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -57,26 +56,6 @@ void EncodeHeader(const MeasureHeader& h, std::vector<unsigned char>& out) {
         b.U32(v);
 }
 
-std::string DirectoryOf(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    if (slash == std::string::npos) return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-// The mode of the file being replaced, else that of a plain creation.
-mode_t FinalMode(const std::string& path) {
-    struct stat info {};
-    if (::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode)) return info.st_mode & 07777;
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
-}
-
-bool IsFolder(const std::string& path) {
-    struct stat info {};
-    return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-}
-
 } // namespace
 
 TrackResultFile::~TrackResultFile() {
@@ -85,30 +64,17 @@ TrackResultFile::~TrackResultFile() {
 }
 
 std::string TrackResultFile::ReserveBeside(const std::string& target) {
-    // The pattern of the file base's temporaries, so a killed run leaves
-    // nothing the next save does not clean up.
-    const std::string pattern = DirectoryOf(target) + "/pfXXXXXX.tmp";
-    std::vector<char> name(pattern.begin(), pattern.end());
-    name.push_back('\0');
-    const int fd = ::mkostemps(name.data(), 4, O_CLOEXEC);
-    if (fd < 0) return {};
-    const bool ok = ::fchmod(fd, FinalMode(target)) == 0;
-    ::close(fd);
-    if (!ok) {
-        ::unlink(name.data());
-        return {};
-    }
-    return name.data();
+    return kova::ReserveTemporaryBeside(target);
 }
 
 bool TrackResultFile::Replace(const std::string& staged, const std::string& target) {
-    return !IsFolder(target) && std::rename(staged.c_str(), target.c_str()) == 0;
+    return !kova::IsFolderPath(target) && std::rename(staged.c_str(), target.c_str()) == 0;
 }
 
 bool TrackResultFile::CreateStaged(const std::string& target) {
     if (!staged_.empty()) std::remove(staged_.c_str());
     target_ = target;
-    staged_ = IsFolder(target) ? std::string() : ReserveBeside(target);
+    staged_ = kova::IsFolderPath(target) ? std::string() : ReserveBeside(target);
     if (staged_.empty()) {
         file_.reset();
         failed_ = true;
