@@ -1,5 +1,6 @@
 // calibrate gives what tracking with that calibration gives; export writes
 // every stored point so that it reads back exactly.
+#include "BatchRun.h"
 #include "CCfgFile.h"
 #include "CTrackFile2D.h"
 #include "TestFiles.h"
@@ -13,16 +14,8 @@ using kova::test::ReadBytes;
 
 namespace {
 
-struct Result {
-    int status = -1;
-    std::string out, err;
-};
-
-Result Batch(const std::vector<std::string>& args) {
-    std::ostringstream out, err;
-    const int status = kova::cli::RunBatch(args, out, err);
-    return {status, out.str(), err.str()};
-}
+using Result = kova::test::BatchResult;
+using kova::test::Batch;
 
 class CalibrateExport : public ::testing::Test {
 protected:

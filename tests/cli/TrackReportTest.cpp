@@ -1,3 +1,4 @@
+#include "BatchRun.h"
 #include "CBmpFile.h"
 #include "TestFiles.h"
 #include "Verb.h"
@@ -13,16 +14,8 @@ using kova::test::ReadBytes;
 
 namespace {
 
-struct Result {
-    int status = -1;
-    std::string out, err;
-};
-
-Result Batch(const std::vector<std::string>& args) {
-    std::ostringstream out, err;
-    const int status = kova::cli::RunBatch(args, out, err);
-    return {status, out.str(), err.str()};
-}
+using Result = kova::test::BatchResult;
+using kova::test::Batch;
 
 // Twenty 64 x 48 grey frames: marker 1 (3 x 3) moves 2 px right a frame
 // from 13 11 and is hidden in frames 6-15; marker 2 stands at 41 31.

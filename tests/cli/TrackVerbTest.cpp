@@ -1,3 +1,4 @@
+#include "BatchRun.h"
 #include "CCfgFile.h"
 #include "CTrackFile2D.h"
 #include "InterruptProgress.h"
@@ -14,19 +15,8 @@ using kova::test::WriteBytes;
 
 namespace {
 
-struct Result {
-    int status = -1;
-    std::string out, err;
-    bool Says(const std::string& part) const {
-        return out.find(part) != std::string::npos || err.find(part) != std::string::npos;
-    }
-};
-
-Result Batch(const std::vector<std::string>& args) {
-    std::ostringstream out, err;
-    const int status = kova::cli::RunBatch(args, out, err);
-    return {status, out.str(), err.str()};
-}
+using Result = kova::test::BatchResult;
+using kova::test::Batch;
 
 class TrackVerb : public ::testing::Test {
 protected:

@@ -3,6 +3,7 @@
 // an option it does not document is refused.
 #include "VerbHelp.h"
 
+#include "BatchRun.h"
 #include "Verb.h"
 
 #include <gtest/gtest.h>
@@ -13,17 +14,8 @@ using namespace kova::cli;
 
 namespace {
 
-struct Outcome {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-Outcome Batch(const std::vector<std::string>& args) {
-    std::ostringstream out, err;
-    const int status = RunBatch(args, out, err);
-    return {status, out.str(), err.str()};
-}
+using Outcome = kova::test::BatchResult;
+using kova::test::Batch;
 
 bool Contains(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;

@@ -3,6 +3,7 @@
 // with B-frames tracks to the AVI's points, stored as an AVI source; image
 // info and convert read such files. Unreadable ones are in
 // tests/badinput/cases.txt.
+#include "BatchRun.h"
 #include "CBmpFile.h"
 #include "CTrackFile2D.h"
 #include "TestFiles.h"
@@ -17,18 +18,10 @@
 
 namespace {
 
+using Result = kova::test::BatchResult;
+using kova::test::Batch;
+
 using kova::test::ReadBytes;
-
-struct Result {
-    int status = -1;
-    std::string out, err;
-};
-
-Result Batch(const std::vector<std::string>& args) {
-    std::ostringstream out, err;
-    const int status = kova::cli::RunBatch(args, out, err);
-    return {status, out.str(), err.str()};
-}
 
 class VideoVerbs : public ::testing::Test {
 protected:

@@ -20,7 +20,6 @@ import os
 import subprocess
 import sys
 import time
-import traceback
 
 import kova_e2e as k
 from kova_e2e import R, Failure, log
@@ -310,15 +309,7 @@ def main():
     output = open(args.log, "wb") if args.log else subprocess.DEVNULL
     process = subprocess.Popen([args.kova], cwd=args.folder, env=env, stdout=output,
                                stderr=subprocess.STDOUT)
-    ok = False
-    try:
-        run(args, process)
-        ok = True
-    except Failure as failure:
-        print("e2e: FAILED: %s" % failure, file=sys.stderr, flush=True)
-    except Exception:  # a broken test is a failed test, with its trace
-        print("e2e: FAILED with an error:", file=sys.stderr)
-        traceback.print_exc()
+    ok = k.passes(run, args, process)
     if args.screenshot and not ok:
         subprocess.run(["import", "-window", "root", args.screenshot + ".png"], timeout=15,
                        check=False)
@@ -330,13 +321,7 @@ def main():
     capvo = k.safe(find_capvo)
     if capvo is not None:
         k.safe(lambda: os.kill(capvo.get_process_id(), 15))
-    if process.poll() is None:
-        process.terminate()
-        try:
-            process.wait(timeout=3)
-        except subprocess.TimeoutExpired:
-            process.kill()
-            process.wait(timeout=5)
+    k.stop(process)
     print("1 passed, 0 failed" if ok else "0 passed, 1 failed", flush=True)
     return 0 if ok else 1
 

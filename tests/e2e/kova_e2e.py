@@ -554,6 +554,28 @@ def run(args, process):
         raise Failure("kova ended with status %d" % code)
     check_cfg(os.path.join(folder, "KOVA.CFG"))
 
+def passes(test, *test_args):
+    """Runs a test; True when it passed, else False with the failure printed."""
+    try:
+        test(*test_args)
+        return True
+    except Failure as failure:
+        print("e2e: FAILED: %s" % failure, file=sys.stderr, flush=True)
+    except Exception:  # a broken test is a failed test, with its trace
+        print("e2e: FAILED with an error:", file=sys.stderr)
+        traceback.print_exc()
+    return False
+
+def stop(process):
+    """Ends a program the test started, if it still runs."""
+    if process.poll() is None:
+        process.terminate()
+        try:
+            process.wait(timeout=3)
+        except subprocess.TimeoutExpired:
+            process.kill()
+            process.wait(timeout=5)
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--kova", required=True, help="the kova program")
@@ -573,15 +595,7 @@ def main():
     output = open(args.log, "wb") if args.log else subprocess.DEVNULL
     process = subprocess.Popen([args.kova], cwd=args.folder, env=env, stdout=output,
                                stderr=subprocess.STDOUT)
-    ok = False
-    try:
-        run(args, process)
-        ok = True
-    except Failure as failure:
-        print("e2e: FAILED: %s" % failure, file=sys.stderr, flush=True)
-    except Exception:  # a broken test is a failed test, with its trace
-        print("e2e: FAILED with an error:", file=sys.stderr)
-        traceback.print_exc()
+    ok = passes(run, args, process)
     # On failure: a screenshot and the windows kova shows.
     for command in ([["import", "-window", "root", args.screenshot + ".png"],
                      ["xwd", "-root", "-silent", "-out", args.screenshot + ".xwd"]]
@@ -597,13 +611,7 @@ def main():
     if app is not None:
         print("e2e: windows of kova at the failure:\n" + describe_windows(app), file=sys.stderr,
               flush=True)
-    if process.poll() is None:
-        process.terminate()
-        try:
-            process.wait(timeout=3)
-        except subprocess.TimeoutExpired:
-            process.kill()
-            process.wait(timeout=5)
+    stop(process)
     print("1 passed, 0 failed" if ok else "0 passed, 1 failed", flush=True)
     return 0 if ok else 1
 
