@@ -8,6 +8,7 @@
 #include "CKOVADoc.h"
 #include "CKOVAView.h"
 #include "CSysFrameDlg.h"
+#include "CommandAction.h"
 #include "CommandTable.h"
 #include "ViewCommands.h"
 
@@ -74,14 +75,7 @@ CMainFrame::~CMainFrame() {
 }
 
 QAction* CMainFrame::AddAction(const CommandRow& row) {
-    auto* action = new QAction(Utf8(row.text), this);
-    QString tip = row.status ? Utf8(row.status) : QString();
-    const qsizetype cut = tip.indexOf(QLatin1Char('\n'));
-    if (cut >= 0) {
-        action->setToolTip(tip.mid(cut + 1));
-        tip = tip.left(cut);
-    }
-    action->setStatusTip(tip);
+    QAction* action = kova::MakeCommandAction(row.text, row.status, this);
     if (row.keys) action->setShortcut(QKeySequence(Utf8(row.keys)));
     connect(action, &QAction::triggered, this, [this, &row] { Run(row); });
     actions_.emplace_back(&row, action);

@@ -8,6 +8,7 @@
 #include "CZoomDlg.h"
 #include "CapvoCommand.h"
 #include "CapvoZoom.h"
+#include "CommandAction.h"
 #include "Prompter.h"
 
 #include <QAction>
@@ -97,14 +98,7 @@ void CCapvoFrame::BuildMenus() {
 }
 
 void CCapvoFrame::AddCommand(const CapvoCommand& row) {
-    auto* action = new QAction(Utf8(row.text), this);
-    QString tip = row.status ? Utf8(row.status) : QString();
-    const qsizetype cut = tip.indexOf(QLatin1Char('\n'));
-    if (cut >= 0) {
-        action->setToolTip(tip.mid(cut + 1));
-        tip = tip.left(cut);
-    }
-    action->setStatusTip(tip);
+    QAction* action = kova::MakeCommandAction(row.text, row.status, this);
     connect(action, &QAction::triggered, this, [this, &row] { row.run(*this); });
     actions_.emplace_back(row.id, action);
 }
